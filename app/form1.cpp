@@ -1,0 +1,91 @@
+// The main window's load handler.
+#include "app/form1.h"
+
+#include "app/placement.h"
+#include "localization/captions.h"
+#include "localization/language.h"
+#include "lookup/host_lookup.h"
+#include "main_window/commands.h"
+#include "main_window/layout.h"
+#include "resources/resource.h"
+#include "settings/registry_ops.h"
+#include "settings/settings_store.h"
+
+namespace app {
+
+using namespace settings;
+
+LoadOutcome Form1::Load() {
+  CreateRegKey(s_.registry, platform::kHkeyCurrentUser, kSettingsKeyPath);
+  ReadSettings();
+  PlaceWindow();
+  s_.hooks.HookText1();
+  s_.hooks.HookList1();
+  localization::LoadSetings(s_.window, s_.strings,
+                            localization::CharsetForLanguage(settings_.Language),
+                            settings_.Language);
+  if (!lookup::SocketsInitialize(s_.sockets, s_.messages)) return LoadOutcome::EndProcess;
+  lookup::LoadHostInfo(s_.sockets, s_.messages, s_.window);
+  CopyAtStart();
+  s_.trayIcon.AddTrayIcon();
+  switch (settings_.Tip_Window) {
+    case kStartHidden: s_.window.SetShowState(platform::ShowState::Hidden); break;
+    case kStartMinimized: s_.window.SetShowState(platform::ShowState::Minimized); break;
+    default: s_.window.SetShowState(platform::ShowState::Normal); break;
+  }
+  return LoadOutcome::Running;
+}
+
+void Form1::ReadSettings() {
+  const std::int16_t storedLanguage = ReadInt16(s_.registry, kLanguageValue);
+  settings_.Language = localization::StartLanguage(storedLanguage, s_.locale.ThreadLocale());
+  settings_.ShowIP = OneUnlessWithin(ReadInt16(s_.registry, kShowIpValue), kShowHostName);
+  settings_.Tip_Window = OneUnlessWithin(ReadInt16(s_.registry, kTipWindowValue), kStartMinimized);
+  settings_.CopyInfo = OneUnlessWithin(ReadInt16(s_.registry, kCopyInfoValue), kCopyIpAddress);
+  settings_.Start_with_Win =
+      OneUnlessWithin(ReadInt16(s_.registry, kStartWithWinValue), kDoNotStartWithWindows);
+  settings_.CloseMin = OneUnlessWithin(ReadInt16(s_.registry, kCloseMinValue), kCloseEnds);
+}
+
+void Form1::PlaceWindow() {
+  const int dpi = s_.window.Dpi();
+  const platform::PixelSize screen = s_.window.ScreenSize();
+  // The free room is measured with the window as created, before it is sized below.
+  const platform::PixelSize created = s_.window.OuterSize();
+  const std::int32_t left =
+      PlaceEdge(ReadInt32(s_.registry, kLeftValue),
+                PixelsToTwips(screen.width, dpi) - PixelsToTwips(created.width, dpi));
+  const std::int32_t top =
+      PlaceEdge(ReadInt32(s_.registry, kTopValue),
+                PixelsToTwips(screen.height, dpi) - PixelsToTwips(created.height, dpi));
+  // Sized from the client area, so a larger caption or frame never cuts the list off.
+  const platform::PixelSize outer = s_.window.OuterSizeForClient(
+      {TwipsToPixels(main_window::kClientWidthTwips, dpi),
+       TwipsToPixels(main_window::kClientHeightTwips, dpi)});
+  s_.window.SetBounds({TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), outer.width, outer.height});
+}
+
+void Form1::CopyAtStart() {
+  switch (settings_.CopyInfo) {
+    case kCopyHostName:
+      main_window::CopyHostName(s_.window, s_.clipboard);
+      break;
+    case kCopyIpAddress:
+      if (s_.window.ListCount(IDC_List1) >= 1) {
+        main_window::CopyToClipboard(s_.clipboard, s_.window.ListEntry(IDC_List1, 0));
+      } else {
+        ShowErrorMessage(IDS_NO_REGISTERED_IP);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void Form1::ShowErrorMessage(int englishId) {
+  const auto text = localization::LookupString(s_.strings, englishId, settings_.Language);
+  const auto title = localization::LookupString(s_.strings, IDS_ERROR_TITLE, settings_.Language);
+  if (text && title) s_.messages.Show(*text, *title, platform::MessageIcon::Error);
+}
+
+}  // namespace app

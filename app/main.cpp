@@ -1,0 +1,57 @@
+// Adrelo Viewer: shows the computer's host name and its IPv4 addresses.
+// Entry point: builds the Win32 services, the main window and its logic,
+// runs start-up and then the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/form1.h"
+#include "main_window/form1_window.h"
+#include "platform/win32/clipboard_win32.h"
+#include "platform/win32/locale_win32.h"
+#include "platform/win32/message_box_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/sockets_win32.h"
+#include "platform/win32/string_table_win32.h"
+
+namespace {
+
+// Exit code when the sockets library fails and the process ends at once.
+constexpr UINT kExitSocketsFailed = 1;
+
+int RunMessageLoop(const main_window::Form1Window& window) {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Shortcut keys work whenever the main window is active, menu open or not.
+    if (TranslateAcceleratorW(window.hwnd(), window.accelerators(), &message)) continue;
+    // Tab moves between the address list and the host field.
+    if (window.hwnd() != nullptr && IsDialogMessageW(window.hwnd(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  platform::win32::Win32Registry registry;
+  platform::win32::Win32Sockets sockets;
+  platform::win32::Win32Clipboard clipboard;
+  platform::win32::Win32Locale locale;
+  platform::win32::Win32MessageBox messages;
+  const platform::win32::Win32StringTable strings(instance);
+
+  main_window::Form1Window window(instance);
+  if (!window.Create()) return EXIT_FAILURE;
+  clipboard.SetOwner(window.hwnd());
+  messages.SetOwner(window.hwnd());
+
+  app::Form1 form1({registry, sockets, clipboard, locale, messages, strings, window, window, window});
+  // A failure of the sockets library has been shown; nothing more of the
+  // program runs and nothing is saved.
+  if (form1.Load() == app::LoadOutcome::EndProcess) ExitProcess(kExitSocketsFailed);
+  return RunMessageLoop(window);
+}

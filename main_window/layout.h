@@ -1,0 +1,34 @@
+// Geometry of the main window in twips (1/1440 inch, 15 to a pixel at 96 dpi).
+// Control positions are relative to the client area, below the menu bar.
+#pragma once
+#include <cstdint>
+
+#include "resources/resource.h"
+
+namespace main_window {
+
+struct TwipsRect {
+  std::int32_t left, top, width, height;
+};
+
+inline constexpr std::int32_t kClientWidthTwips = 5595;
+inline constexpr std::int32_t kClientHeightTwips = 1800;
+
+struct ControlLayout {
+  int id;
+  TwipsRect bounds;
+};
+
+// In creation order, which is the tab order.
+inline constexpr ControlLayout kControls[] = {
+    {IDC_List1, {2640, 840, 2895, 885}},
+    {IDC_Text1, {2640, 120, 2895, 405}},
+    {IDC_Label1, {0, 120, 2535, 375}},
+    {IDC_Label2, {0, 840, 2535, 375}},
+};
+
+// All four controls: "Arial" 12 pt bold, created with the Cyrillic character set.
+inline constexpr wchar_t kControlFontFace[] = L"Arial";
+inline constexpr int kControlFontPoints = 12;
+
+}  // namespace main_window

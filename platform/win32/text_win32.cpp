@@ -1,0 +1,17 @@
+// ANSI to UTF-16 with the system code page.
+#include <windows.h>
+
+#include "platform/text.h"
+
+namespace platform {
+
+std::wstring WidenAnsi(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+}  // namespace platform

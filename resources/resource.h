@@ -1,0 +1,98 @@
+// Resource, control, command, message and timer ids of Adrelo Viewer.
+// Plain #defines only: this header is read by the resource compiler, by the
+// Win32 code and by the portable logic that the native tests build.
+#pragma once
+
+// ---- Resources --------------------------------------------------------------
+#define IDI_ADRELO 1            // program icon: 32x32 and 16x16, 256 colours
+#define IDR_MAINMENU 100        // the menu bar of the main window
+#define IDR_POPUPMENUS 101      // the three menus that only ever pop up
+#define IDR_ACCELERATORS 102    // shortcut keys of the menu bar's items
+
+// The popup menus of IDR_POPUPMENUS, by position.
+#define POPUP_POS_mnuPopup 0
+#define POPUP_POS_mnuPopupIP 1
+#define POPUP_POS_mPopupSys 2
+
+// ---- Controls of the main window (creation order is the tab order) ----------
+#define IDC_List1 1001
+#define IDC_Text1 1002
+#define IDC_Label1 1003
+#define IDC_Label2 1004
+
+// ---- Menus and their commands -----------------------------------------------
+// Menu-bar titles carry ids too, so that captions can be set by id like items.
+#define IDM_mnuGeneral 2000
+#define IDM_mnuCopyHost 2001
+#define IDM_MnuCopyIP 2002
+#define IDM_mnuRefresh 2003
+#define IDM_mnuSet 2004
+#define IDM_mnuExit 2005
+#define IDM_MnuWindow 2010
+#define IDM_MnuMinSys 2011
+#define IDM_MnuMinTask 2012
+#define IDM_mnuHelp 2020
+#define IDM_mnuAbout 2021
+#define IDM_mnuCHost 2030
+#define IDM_mnuCIP 2040
+#define IDM_MnuCopyIP2 2050
+#define IDM_mnuCopyHost2 2051
+#define IDM_mnuRestore 2052
+#define IDM_mnuExit2 2053
+
+// Positions of the menu-bar titles, left to right.
+#define MENUBAR_POS_mnuGeneral 0
+#define MENUBAR_POS_MnuWindow 1
+#define MENUBAR_POS_mnuHelp 2
+
+// ---- String table -----------------------------------------------------------
+// English ids; the Bulgarian text of each is stored under the id plus
+// LANGUAGE_OFFSET_BULGARIAN.
+#define LANGUAGE_OFFSET_ENGLISH 0
+#define LANGUAGE_OFFSET_BULGARIAN 100
+
+#define IDS_HOST_NAME_LABEL 1
+#define IDS_IP_ADDRESS_LABEL 2
+#define IDS_REFRESH 3
+#define IDS_INFORMATION_MENU 4
+#define IDS_COPY_HOST_NAME 5
+#define IDS_COPY_IP_ADDRESS 6
+#define IDS_SETTINGS 7
+#define IDS_EXIT 8
+#define IDS_VIEW_MENU 9
+#define IDS_MINIMISE_TO_TRAY 10
+#define IDS_MINIMISE_TO_TASK_BAR 11
+#define IDS_HELP_MENU 12
+#define IDS_HELP_ABOUT 13
+#define IDS_SETTINGS_TITLE 21
+#define IDS_OK 22
+#define IDS_CANCEL 23
+#define IDS_APPLY 24
+#define IDS_DEFAULT 25
+#define IDS_BULGARIAN 26
+#define IDS_ENGLISH 27
+#define IDS_START_WITH_WINDOWS 28
+#define IDS_CLOSE_TO_TRAY 29
+#define IDS_LANGUAGE_FRAME 30
+#define IDS_START_STATE_FRAME 31
+#define IDS_NORMAL_WINDOW 32
+#define IDS_MINIMIZED_TO_TRAY 33
+#define IDS_MINIMIZED_TO_TASK_BAR 34
+#define IDS_START_COPY_FRAME 35
+#define IDS_DO_NOTHING 36
+#define IDS_START_COPY_HOST_NAME 37
+#define IDS_START_COPY_IP_ADDRESS 38
+#define IDS_TOOLTIP_FRAME 39
+#define IDS_SHOW_IP_ADDRESS 40
+#define IDS_SHOW_HOST_NAME 41
+#define IDS_RESTORE 42
+#define IDS_NO_REGISTERED_IP 43
+#define IDS_ERROR_TITLE 44
+#define IDS_SELECT_IP 45
+#define IDS_ABOUT_TITLE 46
+#define IDS_MAKER_LINE 47
+#define IDS_VERSION_SEPARATOR 48
+
+// ---- Timers and application messages ----------------------------------------
+#define IDT_Timer1 1
+#define TIMER1_INTERVAL_MS 5000

@@ -1,0 +1,102 @@
+// The four registry operations, call for call.
+#include "settings/registry_ops.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace settings {
+
+using platform::kErrorMoreData;
+using platform::kErrorSuccess;
+using platform::RegKey;
+
+namespace {
+
+// An open key of the registry interface, closed when it goes out of scope.
+class ScopedKey {
+ public:
+  explicit ScopedKey(platform::Registry& registry) : registry_(registry) {}
+  ~ScopedKey() {
+    if (open_) registry_.CloseKey(key_);
+  }
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+
+  bool Create(RegKey root, const std::string& path) {
+    std::uint32_t disposition = 0;
+    open_ = registry_.CreateKeyEx(root, path, "", /*options=*/0, kKeyAccessMask,
+                                  /*inheritHandle=*/true, &key_, &disposition) == kErrorSuccess;
+    return open_;
+  }
+  bool Open(RegKey root, const std::string& path) {
+    open_ = registry_.OpenKeyEx(root, path, /*options=*/0, kKeyAccessMask, &key_) == kErrorSuccess;
+    return open_;
+  }
+  RegKey get() const { return key_; }
+
+ private:
+  platform::Registry& registry_;
+  RegKey key_ = 0;
+  bool open_ = false;
+};
+
+}  // namespace
+
+void CreateRegKey(platform::Registry& registry, RegKey root, const std::string& path) {
+  // The outcome is not examined: a key that cannot be created leaves the defaults in force.
+  ScopedKey(registry).Create(root, path);
+}
+
+void SetRegValue(platform::Registry& registry, RegKey root, const std::string& path,
+                 const std::string& name, const std::string& text) {
+  ScopedKey key(registry);
+  if (!key.Open(root, path)) return;
+  // The size counts the characters only: the terminating zero is not stored.
+  registry.SetValueEx(key.get(), name, platform::kRegSz,
+                      reinterpret_cast<const std::uint8_t*>(text.data()),
+                      static_cast<std::uint32_t>(text.size()));
+  registry.FlushKey(key.get());
+}
+
+std::string QueryRegValue(platform::Registry& registry, RegKey root, const std::string& path,
+                          const std::string& name, const std::string& defaultText) {
+  std::array<std::uint8_t, kQueryBufferSize> buffer{};
+  {
+    ScopedKey key(registry);
+    if (!key.Open(root, path)) return defaultText;
+    std::uint32_t size = kQueryBufferSize;
+    std::uint32_t type = platform::kRegSz;
+    if (registry.QueryValueEx(key.get(), name, &type, buffer.data(), &size) != kErrorSuccess) {
+      return defaultText;
+    }
+  }
+  // Whatever type the value has, only the buffer is read: up to its first
+  // zero byte, or all of it when it holds none.
+  const auto end = std::find(buffer.begin(), buffer.end(), std::uint8_t{0});
+  return std::string(buffer.begin(), end);
+}
+
+bool DeleteRegValue(platform::Registry& registry, RegKey root, const std::string& path,
+                    const std::string& name) {
+  ScopedKey key(registry);
+  if (!key.Open(root, path)) return false;
+  std::array<char, kEnumBufferSize> valueName{};
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t nameSize = kEnumBufferSize;
+    std::uint32_t type = 0;
+    // The data is not asked for: a long value elsewhere in the key (a Run key
+    // holds whole command lines) must not end the search early.
+    const long rc = registry.EnumValue(key.get(), index, valueName.data(), &nameSize, &type,
+                                       nullptr, nullptr);
+    // A name too long for the buffer cannot be the one looked for.
+    if (rc == kErrorMoreData) continue;
+    if (rc != kErrorSuccess) break;
+    const std::string found(valueName.data(), std::min<std::uint32_t>(nameSize, kEnumBufferSize));
+    // Letter case counts: a value whose name differs only in case stays.
+    if (found == name) registry.DeleteValue(key.get(), found);
+  }
+  return true;
+}
+
+}  // namespace settings

@@ -1,0 +1,36 @@
+// The four registry operations through which the program touches the
+// registry. Every value is REG_SZ text, stored without a counted terminator.
+#pragma once
+#include <string>
+
+#include "platform/registry.h"
+
+namespace settings {
+
+// Query value, set value, create subkey, enumerate subkeys, notify, create link.
+inline constexpr std::uint32_t kKeyAccessMask = 0x3F;
+// Values longer than this read as missing.
+inline constexpr std::uint32_t kQueryBufferSize = 128;
+// The name and data buffers of the enumeration in DeleteRegValue.
+inline constexpr std::uint32_t kEnumBufferSize = 255;
+
+// Creates the key if missing (or opens it) and closes it again. Failures are silent.
+void CreateRegKey(platform::Registry& registry, platform::RegKey root, const std::string& path);
+
+// Stores text as the REG_SZ value of that name. Nothing happens when the key
+// cannot be opened.
+void SetRegValue(platform::Registry& registry, platform::RegKey root, const std::string& path,
+                 const std::string& name, const std::string& text);
+
+// The value's text up to its first zero byte, or defaultText when the key or
+// the value cannot be read or the value needs more than 128 bytes.
+std::string QueryRegValue(platform::Registry& registry, platform::RegKey root,
+                          const std::string& path, const std::string& name,
+                          const std::string& defaultText);
+
+// Deletes every value of the key whose name equals name exactly, letter case
+// included. False when the key cannot be opened; the caller decides what then.
+[[nodiscard]] bool DeleteRegValue(platform::Registry& registry, platform::RegKey root,
+                                  const std::string& path, const std::string& name);
+
+}  // namespace settings

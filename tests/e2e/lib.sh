@@ -1,0 +1,251 @@
+# Shared harness of the end-to-end cases: sourced by cases/*.sh and
+# screenshots.sh. Runs Adrelo.exe in a Wine virtual desktop on a private Xvfb,
+# in the 32-bit prefix that make_prefix.sh made, reads it back with
+# adrelo_driver.exe, and compares. Every wait has a timeout; whatever a case
+# started is ended on exit, and a failing case leaves a screenshot behind.
+#
+# Environment (CTest sets it; the defaults suit a plain `bash cases/x.sh`):
+#   ADRELO_WIN32_DIR        Adrelo.exe, adrelo_driver.exe, adrelo_probe.dll
+#   ADRELO_E2E_DIR          the prefix and each case's logs
+#   ADRELO_E2E_SCREENSHOTS  where a failing case saves <case>.png
+
+set -uo pipefail
+
+E2E_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_REPO_DIR=$(cd "$E2E_SOURCE_DIR/../.." && pwd)
+: "${ADRELO_WIN32_DIR:=$E2E_REPO_DIR/build/win32}"
+: "${ADRELO_E2E_DIR:=$E2E_REPO_DIR/build/e2e}"
+: "${ADRELO_E2E_SCREENSHOTS:=$E2E_REPO_DIR/build/e2e-screenshots}"
+
+export WINEARCH=win32
+export WINEPREFIX=$ADRELO_E2E_DIR/prefix
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko downloads
+export WINEDEBUG=-all
+unset WINESERVER WINELOADER
+
+ADRELO_EXE=$ADRELO_WIN32_DIR/Adrelo.exe
+DRIVER_EXE=$ADRELO_WIN32_DIR/adrelo_driver.exe
+SETTINGS_KEY='HKCU\Software\Varnosk\Adrelo\Settings'
+DESKTOP_NAME=shell
+DESKTOP_SIZE=800x600
+# The program's locale unless a case gives another. Only Wine reads it (it
+# knows the locale names without glibc's locale data), so it is never set for
+# the shell itself.
+PROGRAM_LOCALE=en_US.UTF-8
+
+CASE_NAME=${CASE_NAME:-$(basename "$0" .sh)}
+CASE_DIR=$ADRELO_E2E_DIR/cases/$CASE_NAME
+FAILURES=0
+XVFB_PID=
+PROGRAM_PID=
+DRIVER_OUT=
+
+log() { printf '%s\n' "$*"; }
+
+# A Windows path for a Unix one (drive Z: is the root in every prefix).
+win_path() {
+  local path
+  path=$(readlink -f "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# ---- checks ------------------------------------------------------------------
+fail() {
+  FAILURES=$((FAILURES + 1))
+  log "FAIL: $*"
+}
+
+# expect_eq WHAT EXPECTED SEEN
+expect_eq() {
+  if [[ "$2" == "$3" ]]; then
+    log "ok:   $1"
+  else
+    fail "$1"
+    log "      expected: [$2]"
+    log "      seen:     [$3]"
+  fi
+}
+
+# expect_near WHAT EXPECTED SEEN TOLERANCE (integers)
+expect_near() {
+  local diff=$(($3 - $2))
+  if ((diff >= -$4 && diff <= $4)); then
+    log "ok:   $1 ($3, expected $2 +-$4)"
+  else
+    fail "$1: expected $2 +-$4, seen $3"
+  fi
+}
+
+# expect_text WHAT EXPECTED_FILE SEEN_TEXT: line by line, a diff when not equal.
+expect_text() {
+  local seen=$CASE_DIR/seen-${1//[^A-Za-z0-9]/_}.txt
+  printf '%s\n' "$3" >"$seen"
+  if diff -u --label expected --label seen "$2" "$seen" >"$seen.diff"; then
+    log "ok:   $1"
+  else
+    fail "$1"
+    sed 's/^/      /' "$seen.diff"
+  fi
+}
+
+# ---- Xvfb, Wine --------------------------------------------------------------
+# A display of its own: Xvfb picks a free number and writes it to -displayfd
+# once it accepts clients, so there is neither a race nor a fixed sleep.
+start_xvfb() {
+  local fd_file=$CASE_DIR/display i
+  rm -f "$fd_file"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >"$CASE_DIR/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for ((i = 0; i < 100; i++)); do
+    if [[ $(wc -l <"$fd_file") -ge 1 ]]; then
+      export DISPLAY=:$(tr -dc 0-9 <"$fd_file")
+      return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "Xvfb did not start: $(cat "$CASE_DIR/xvfb.log")"
+  finish
+}
+
+stop_wine() {
+  timeout 20 wineserver -k >/dev/null 2>&1
+  if [[ -n $PROGRAM_PID ]]; then
+    timeout 10 tail --pid="$PROGRAM_PID" -f /dev/null 2>/dev/null
+    PROGRAM_PID=
+  fi
+}
+
+# set_settings [NAME=VALUE...]: the program's key removed, then the values
+# given written as REG_SZ (none: the key does not exist, as on a first run).
+set_settings() {
+  local reg=$CASE_DIR/settings.reg pair
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[-HKEY_CURRENT_USER\\Software\\Varnosk]\r\n\r\n'
+    if (($#)); then
+      printf '[HKEY_CURRENT_USER\\Software\\Varnosk\\Adrelo\\Settings]\r\n'
+      for pair in "$@"; do printf '"%s"="%s"\r\n' "${pair%%=*}" "${pair#*=}"; done
+    fi
+  } >"$reg"
+  timeout 30 wine regedit /S "$(win_path "$reg")" >/dev/null 2>&1 || fail "regedit could not import $reg"
+}
+
+# start_program [VAR=VALUE...]: Adrelo.exe in explorer's virtual desktop,
+# with extra environment (e.g. LC_ALL=bg_BG.UTF-8) for it alone.
+start_program() {
+  (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout 120 wine explorer \
+    "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$ADRELO_EXE")") \
+    >>"$CASE_DIR/program.log" 2>&1 &
+  PROGRAM_PID=$!
+}
+
+# drive STEP...: runs adrelo_driver; its output is in $DRIVER_OUT. A failing
+# driver fails the case.
+drive() {
+  local rc
+  DRIVER_OUT=$(timeout 60 wine "$DRIVER_EXE" --desktop "$DESKTOP_NAME" "$@" 2>"$CASE_DIR/driver.err")
+  rc=$?
+  printf '$ adrelo_driver %s\n%s\n' "$*" "$DRIVER_OUT" >>"$CASE_DIR/driver.log"
+  if ((rc != 0)); then
+    fail "adrelo_driver $* (exit $rc): $(cat "$CASE_DIR/driver.err")"
+    [[ -n $DRIVER_OUT ]] && log "      its output: $DRIVER_OUT"
+    return 1
+  fi
+}
+
+# drive_or_stop STEP...: as drive, but the case ends when the driver fails
+# (the checks that follow would only repeat the failure).
+drive_or_stop() { drive "$@" || finish; }
+
+# got KEY: the first value printed for KEY by the last drive.
+got() {
+  awk -v key="$1=" 'index($0, key) == 1 { print substr($0, length(key) + 1); exit }' <<<"$DRIVER_OUT"
+}
+
+# got_all KEY: every value printed for KEY, one a line.
+got_all() {
+  awk -v key="$1=" 'index($0, key) == 1 { print substr($0, length(key) + 1) }' <<<"$DRIVER_OUT"
+}
+
+# List1's entries, one a line.
+list_entries() {
+  local count i
+  count=$(got List1.count)
+  for ((i = 0; i < ${count:-0}; i++)); do got "List1.$i"; done
+}
+
+# ---- case life cycle ---------------------------------------------------------
+screenshot() {
+  [[ -n ${DISPLAY:-} ]] || return 0
+  mkdir -p "$ADRELO_E2E_SCREENSHOTS"
+  timeout 20 import -display "$DISPLAY" -window root "$ADRELO_E2E_SCREENSHOTS/$CASE_NAME.png" \
+    >/dev/null 2>&1 && log "screenshot: $ADRELO_E2E_SCREENSHOTS/$CASE_NAME.png"
+}
+
+cleanup() {
+  ((FAILURES > 0)) && screenshot
+  stop_wine
+  if [[ -n $XVFB_PID ]]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+  fi
+}
+
+finish() {
+  trap - EXIT
+  cleanup
+  if ((FAILURES > 0)); then
+    log "$CASE_NAME: $FAILURES check(s) failed (logs: $CASE_DIR)"
+    exit 1
+  fi
+  log "$CASE_NAME: passed"
+  exit 0
+}
+
+# begin_case: checks the build and the prefix, gets a display and a Wine
+# server of this case's own (a server left from elsewhere would see another
+# network and host name).
+begin_case() {
+  rm -rf "$CASE_DIR"
+  mkdir -p "$CASE_DIR"
+  trap finish EXIT
+  local file
+  for file in "$ADRELO_EXE" "$DRIVER_EXE" "$ADRELO_WIN32_DIR/adrelo_probe.dll"; do
+    [[ -f $file ]] || { fail "missing $file (build first)"; finish; }
+  done
+  if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    bash "$E2E_SOURCE_DIR/make_prefix.sh" || { fail "could not make the Wine prefix"; finish; }
+  fi
+  timeout 20 wineserver -k >/dev/null 2>&1
+  start_xvfb
+}
+
+# restart_program: ends the running program (and its Wine server) so that the
+# next start_program reads the settings anew.
+restart_program() { stop_wine; }
+
+# ---- network namespaces -------------------------------------------------------
+# enter_namespace: re-runs the calling case inside new network and UTS
+# namespaces (root only; exit 77 tells CTest the case was skipped).
+enter_namespace() {
+  [[ ${ADRELO_E2E_IN_NAMESPACE:-} == 1 ]] && return 0
+  if [[ $(id -u) != 0 ]]; then
+    log "$CASE_NAME: needs root for network namespaces; skipped"
+    exit 77
+  fi
+  if ! unshare -n -u true 2>/dev/null; then
+    log "$CASE_NAME: network namespaces are not permitted here; skipped"
+    exit 77
+  fi
+  ADRELO_E2E_IN_NAMESPACE=1 exec unshare -n -u -- bash "$0" "$@"
+}
+
+# add_adapter NAME ADDRESS/PREFIX: a veth pair whose first end has ADDRESS.
+add_adapter() {
+  ip link add "$1" type veth peer name "$1p" &&
+    ip addr add "$2" dev "$1" &&
+    ip link set "$1" up &&
+    ip link set "$1p" up || { fail "could not add adapter $1 ($2)"; finish; }
+}

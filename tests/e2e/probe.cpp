@@ -1,0 +1,160 @@
+// adrelo_probe.dll: loaded into Adrelo Viewer's UI thread by a WH_CALLWNDPROC
+// hook that adrelo_driver installs. Menus and fonts are per-process objects
+// in Wine, so the menu tree and the controls' LOGFONTs can only be read from
+// inside the program; the answers go back to the driver as WM_COPYDATA. It
+// also subclasses the main window to log the WM_COMMANDs it receives.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "probe_protocol.h"
+
+namespace {
+
+// Wine 8 calls a WH_CALLWNDPROC hook twice for one message sent within the
+// thread (an accelerator's WM_COMMAND shows up twice), so the hook only
+// carries the queries; the commands are logged by subclassing the main
+// window, which sees each message its procedure gets exactly once.
+HWND subclassed;
+WNDPROC previousProc;
+std::vector<std::wstring> commandLog;
+
+LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    commandLog.push_back(L"command id=" + std::to_wstring(LOWORD(wParam)) +
+                         L" code=" + std::to_wstring(HIWORD(wParam)));
+  }
+  return CallWindowProcW(previousProc, window, message, wParam, lParam);
+}
+
+// A new driver session: the log starts afresh. The DLL stays loaded (and
+// pinned, as the subclass outlives the hook that brought it in).
+void Attach(HWND window) {
+  commandLog.clear();
+  if (subclassed == window) return;
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&LoggingProc), &self);
+  previousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LoggingProc)));
+  subclassed = window;
+}
+
+std::wstring Escaped(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) {
+    if (c == L'\t') out += L"\\t";
+    else if (c == L'\\') out += L"\\\\";
+    else if (c == L'\n') out += L"\\n";
+    else out += c;
+  }
+  return out;
+}
+
+void DumpMenu(HMENU menu, int depth, std::wstring& out) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+    GetMenuItemInfoW(menu, i, TRUE, &info);  // first call: length of the caption
+    std::wstring caption(info.cch + 1, L'\0');
+    info.dwTypeData = caption.data();
+    info.cch = static_cast<UINT>(caption.size());
+    if (!GetMenuItemInfoW(menu, i, TRUE, &info)) {
+      out += std::wstring(depth * 2, L' ') + L"<unreadable item>\n";
+      continue;
+    }
+    caption.resize(info.cch);
+    out += std::wstring(depth * 2, L' ');
+    if (info.fType & MFT_SEPARATOR) {
+      out += L"----";
+    } else {
+      out += Escaped(caption);
+      // A popup's id is not a command (a plain MENU resource stores the
+      // submenu handle there), so only items that send one show theirs.
+      if (!info.hSubMenu) out += L"  #" + std::to_wstring(info.wID);
+    }
+    // Wine reports separators as grayed: only items' states say something.
+    if (!(info.fType & MFT_SEPARATOR)) {
+      if (info.fState & MFS_GRAYED) out += L" [grayed]";
+      if (info.fState & MFS_CHECKED) out += L" [checked]";
+    }
+    out += L'\n';
+    if (info.hSubMenu) DumpMenu(info.hSubMenu, depth + 1, out);
+  }
+}
+
+std::wstring MenuTree(HWND window) {
+  HMENU bar = GetMenu(window);
+  if (!bar) return L"<no menu>\n";
+  std::wstring out;
+  DumpMenu(bar, 0, out);
+  return out;
+}
+
+BOOL CALLBACK AddFont(HWND child, LPARAM param) {
+  auto& out = *reinterpret_cast<std::wstring*>(param);
+  const int id = GetDlgCtrlID(child);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+  out += L"font." + adrelo_probe::ControlName(id) + L'=';
+  LOGFONTW log{};
+  if (!font) {
+    out += L"<system font>\n";
+  } else if (GetObjectW(font, sizeof log, &log) != sizeof log) {
+    out += L"<unreadable>\n";
+  } else {
+    out += std::wstring(log.lfFaceName) + L' ' + std::to_wstring(log.lfHeight) + L' ' +
+           std::to_wstring(log.lfWeight) + L' ' + std::to_wstring(log.lfCharSet) +
+           (log.lfItalic ? L" italic" : L"") + L'\n';
+  }
+  return TRUE;
+}
+
+std::wstring Fonts(HWND window) {
+  std::wstring out;
+  EnumChildWindows(window, AddFont, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+std::wstring Commands() {
+  std::wstring out;
+  for (const auto& line : commandLog) out += line + L'\n';
+  return out;
+}
+
+void Answer(HWND driver, WPARAM kind, const std::wstring& text) {
+  COPYDATASTRUCT data{};
+  data.dwData = kind;
+  data.cbData = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  data.lpData = const_cast<wchar_t*>(text.data());
+  // Sent, not posted: the driver is blocked in its own SendMessage to us and
+  // takes incoming sent messages while it waits.
+  SendMessageTimeoutW(driver, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_BLOCK, 5000,
+                      nullptr);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPARAM wParam,
+                                                                   LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    static const UINT query = RegisterWindowMessageW(adrelo_probe::kQueryMessage);
+    if (sent->message == query) {
+      const auto driver = reinterpret_cast<HWND>(sent->wParam);
+      switch (sent->lParam) {
+        case adrelo_probe::kAttach:
+          Attach(sent->hwnd);
+          Answer(driver, adrelo_probe::kAttach, L"ok");
+          break;
+        case adrelo_probe::kMenu: Answer(driver, adrelo_probe::kMenu, MenuTree(sent->hwnd)); break;
+        case adrelo_probe::kFonts: Answer(driver, adrelo_probe::kFonts, Fonts(sent->hwnd)); break;
+        case adrelo_probe::kCommands: Answer(driver, adrelo_probe::kCommands, Commands()); break;
+        default: break;
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -1,0 +1,37 @@
+// What adrelo_driver and adrelo_probe.dll say to each other: the driver sends
+// the main window the registered query message with wParam = its own window
+// and lParam = one of the kinds below; the probe answers with WM_COPYDATA
+// (dwData = the kind, lpData = UTF-16 text, one record a line).
+#pragma once
+
+#include <string>
+
+#include "resources/resource.h"
+
+namespace adrelo_probe {
+
+inline constexpr wchar_t kQueryMessage[] = L"AdreloE2EProbeQuery";
+inline constexpr char kHookExport[] = "AdreloProbeHook";
+
+enum Query : unsigned {
+  kAttach = 1,    // start the command log afresh; answers "ok"
+  kMenu = 2,      // the menu bar's tree, captions escaped (\t), ids of items
+  kFonts = 3,     // font.<control>=face height weight charset
+  kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
+};
+
+struct Control {
+  int id;
+  const wchar_t* name;
+};
+inline constexpr Control kControls[] = {
+    {IDC_List1, L"List1"}, {IDC_Text1, L"Text1"}, {IDC_Label1, L"Label1"}, {IDC_Label2, L"Label2"}};
+
+// The name of a control of the main window, or "id<N>" for one not listed.
+inline std::wstring ControlName(int id) {
+  for (const auto& control : kControls)
+    if (control.id == id) return control.name;
+  return L"id" + std::to_wstring(id);
+}
+
+}  // namespace adrelo_probe

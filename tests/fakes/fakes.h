@@ -1,0 +1,208 @@
+// In-memory stand-ins for the platform interfaces. Each records what the
+// logic asked of it in one shared call log, so tests can check the order of
+// work across interfaces.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/locale.h"
+#include "platform/message_box.h"
+#include "platform/registry.h"
+#include "platform/sockets.h"
+#include "platform/string_table.h"
+#include "platform/window_ops.h"
+#include "tray/field_hooks.h"
+#include "tray/tray_icon.h"
+
+namespace testing_support {
+
+using CallLog = std::vector<std::string>;
+
+// A registry with Windows' semantics where the program depends on them: key
+// paths and value names compare without regard to case, data is stored as
+// given, and a buffer too small for the data gives ERROR_MORE_DATA.
+class FakeRegistry final : public platform::Registry {
+ public:
+  struct Value {
+    std::string name;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+  };
+
+  explicit FakeRegistry(CallLog* log = nullptr) : log_(log) {}
+
+  // Test set-up and inspection (root is HKCU unless given).
+  void AddKey(const std::string& path, platform::RegKey root = platform::kHkeyCurrentUser);
+  void SetString(const std::string& path, const std::string& name, const std::string& text,
+                 platform::RegKey root = platform::kHkeyCurrentUser);
+  void SetRaw(const std::string& path, const std::string& name, std::uint32_t type,
+              std::vector<std::uint8_t> data, platform::RegKey root = platform::kHkeyCurrentUser);
+  bool HasKey(const std::string& path, platform::RegKey root = platform::kHkeyCurrentUser) const;
+  const std::vector<Value>* Values(const std::string& path,
+                                   platform::RegKey root = platform::kHkeyCurrentUser) const;
+  std::optional<std::string> GetString(const std::string& path, const std::string& name,
+                                       platform::RegKey root = platform::kHkeyCurrentUser) const;
+
+  int openHandles = 0;
+  std::vector<std::uint32_t> accessMasks;  // of every create and open
+  std::vector<bool> inheritFlags;           // of every create
+  std::vector<std::string> keyClasses;      // of every create
+  int flushes = 0;
+  bool failCreate = false;                  // RegCreateKeyEx fails with access denied
+
+  long CreateKeyEx(platform::RegKey root, const std::string& path, const std::string& keyClass,
+                   std::uint32_t options, std::uint32_t access, bool inheritHandle,
+                   platform::RegKey* result, std::uint32_t* disposition) override;
+  long OpenKeyEx(platform::RegKey root, const std::string& path, std::uint32_t options,
+                 std::uint32_t access, platform::RegKey* result) override;
+  long SetValueEx(platform::RegKey key, const std::string& name, std::uint32_t type,
+                  const std::uint8_t* data, std::uint32_t size) override;
+  long QueryValueEx(platform::RegKey key, const std::string& name, std::uint32_t* type,
+                    std::uint8_t* data, std::uint32_t* size) override;
+  long FlushKey(platform::RegKey key) override;
+  long CloseKey(platform::RegKey key) override;
+  long EnumValue(platform::RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
+  long DeleteValue(platform::RegKey key, const std::string& name) override;
+
+ private:
+  using KeyId = std::string;  // root + lower-case path
+  static KeyId MakeKeyId(platform::RegKey root, const std::string& path);
+  Value* FindValue(const KeyId& key, const std::string& name);
+  void Log(const std::string& entry) {
+    if (log_) log_->push_back(entry);
+  }
+
+  CallLog* log_;
+  std::map<KeyId, std::vector<Value>> keys_;
+  std::map<platform::RegKey, KeyId> handles_;
+  platform::RegKey nextHandle_ = 0x1000;
+};
+
+class FakeSockets final : public platform::Sockets {
+ public:
+  explicit FakeSockets(CallLog* log = nullptr) : log_(log) {}
+
+  int startupResult = 0;
+  platform::WinsockInfo info{0x0101, 32767};
+  int cleanupResult = 0;
+  int hostNameResult = 0;
+  std::string hostName = "workstation";
+  int lastError = 0;
+  bool lookupSucceeds = true;
+  platform::HostEntry entry{4, {{10, 0, 0, 5}}};
+  std::vector<std::string> lookedUp;  // names given to GetHostByName
+
+  int Startup(std::uint16_t requestedVersion, platform::WinsockInfo* out) override;
+  int Cleanup() override;
+  int GetHostName(char* buffer, int length) override;
+  int LastError() override;
+  bool GetHostByName(const std::string& name, platform::HostEntry* out) override;
+
+  std::uint16_t requestedVersion = 0;
+
+ private:
+  CallLog* log_;
+};
+
+class FakeClipboard final : public platform::Clipboard {
+ public:
+  explicit FakeClipboard(CallLog* log = nullptr) : log_(log) {}
+  bool held = false;  // another program keeps it open
+  std::optional<std::wstring> text;
+  int setCount = 0;
+  bool SetText(const std::wstring& value) override;
+
+ private:
+  CallLog* log_;
+};
+
+class FakeLocale final : public platform::Locale {
+ public:
+  explicit FakeLocale(std::uint32_t value = 1033, CallLog* log = nullptr) : value_(value), log_(log) {}
+  std::uint32_t ThreadLocale() const override;
+
+ private:
+  std::uint32_t value_;
+  CallLog* log_;
+};
+
+class FakeMessageBox final : public platform::MessageBoxOps {
+ public:
+  struct Shown {
+    std::wstring text, title;
+    platform::MessageIcon icon;
+  };
+  explicit FakeMessageBox(CallLog* log = nullptr) : log_(log) {}
+  std::vector<Shown> shown;
+  void Show(const std::wstring& text, const std::wstring& title,
+            platform::MessageIcon icon) override;
+
+ private:
+  CallLog* log_;
+};
+
+// The string table of the resource script itself.
+class RcStringTable final : public platform::StringTable {
+ public:
+  RcStringTable();
+  std::optional<std::wstring> Load(int id) const override;
+  const std::map<int, std::wstring>& entries() const { return entries_; }
+
+ private:
+  std::map<int, std::wstring> entries_;
+};
+
+// The main window: controls, list, menus and geometry, with a classic
+// 96-dpi frame (3-pixel border, 19-pixel caption and menu bar).
+class FakeWindow final : public platform::WindowOps,
+                         public tray::FieldHooks,
+                         public tray::TrayIcon {
+ public:
+  explicit FakeWindow(CallLog* log = nullptr) : log_(log) {}
+
+  platform::PixelSize screen{1024, 768};
+  int dpi = 96;
+  platform::PixelRect bounds{0, 0, 379, 164};
+  std::optional<platform::ShowState> state;
+  std::map<int, std::wstring> texts;           // control id -> text
+  std::map<int, int> charsets;                 // control id -> font character set
+  std::map<int, std::vector<std::wstring>> lists;
+  std::map<int, std::wstring> menuCaptions;    // menu id -> caption
+  int frameWidth = 6, frameHeight = 44;        // outer minus client
+
+  platform::PixelSize ScreenSize() const override { return screen; }
+  int Dpi() const override { return dpi; }
+  platform::PixelSize OuterSize() const override { return {bounds.width, bounds.height}; }
+  platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override {
+    return {client.width + frameWidth, client.height + frameHeight};
+  }
+  void SetBounds(platform::PixelRect outer) override;
+  void SetShowState(platform::ShowState value) override;
+  void SetText(int controlId, const std::wstring& text) override;
+  std::wstring Text(int controlId) const override;
+  void SetFontCharset(int controlId, int charset) override;
+  void ListClear(int controlId) override;
+  void ListAppend(int controlId, const std::wstring& entry) override;
+  int ListCount(int controlId) const override;
+  std::wstring ListEntry(int controlId, int index) const override;
+  void SetMenuCaption(int menuId, const std::wstring& caption) override;
+
+  void HookText1() override { Log("hooks.HookText1"); }
+  void HookList1() override { Log("hooks.HookList1"); }
+  void AddTrayIcon() override { Log("tray.AddTrayIcon"); }
+
+ private:
+  void Log(const std::string& entry) {
+    if (log_) log_->push_back(entry);
+  }
+  CallLog* log_;
+};
+
+std::string Narrow(const std::wstring& text);  // for log entries and messages: ASCII only
+
+}  // namespace testing_support

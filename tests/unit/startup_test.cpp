@@ -1,0 +1,265 @@
+// Start-up of the main window through the fakes: order, settings, placement,
+// copy at start and start state.
+#include <gtest/gtest.h>
+
+#include "app/form1.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "tests/fakes/fakes.h"
+
+namespace {
+
+using namespace testing_support;
+using platform::MessageIcon;
+using platform::ShowState;
+
+constexpr char kKey[] = "Software\\Varnosk\\Adrelo\\Settings";
+
+// The program and its surroundings, with a 1024 x 768 screen at 96 dpi.
+struct Harness {
+  CallLog log;
+  FakeRegistry registry{&log};
+  FakeSockets sockets{&log};
+  FakeClipboard clipboard{&log};
+  FakeLocale locale{1033, &log};
+  FakeMessageBox messages{&log};
+  RcStringTable strings;
+  FakeWindow window{&log};
+
+  app::LoadOutcome Load(std::uint32_t threadLocale = 1033) {
+    locale = FakeLocale(threadLocale, &log);
+    form1 = std::make_unique<app::Form1>(app::Form1Services{
+        registry, sockets, clipboard, locale, messages, strings, window, window, window});
+    return form1->Load();
+  }
+  const settings::Settings& Settings() const { return form1->Settings(); }
+
+  std::unique_ptr<app::Form1> form1;
+};
+
+// Removes the entries that only say "this call happened" for calls whose
+// position is not under test.
+std::vector<std::string> Milestones(const CallLog& log) {
+  std::vector<std::string> kept;
+  for (const std::string& entry : log) {
+    if (entry.rfind("window.SetMenuCaption", 0) == 0 || entry.rfind("window.SetText 1003", 0) == 0 ||
+        entry.rfind("window.SetText 1004", 0) == 0 || entry.rfind("window.SetFontCharset 1004", 0) == 0) {
+      continue;
+    }
+    kept.push_back(entry);
+  }
+  return kept;
+}
+
+TEST(Startup, FirstRunRunsEveryStepInOrder) {
+  Harness h;
+  ASSERT_EQ(h.Load(), app::LoadOutcome::Running);
+  const std::vector<std::string> expected = {
+      "registry.CreateKeyEx Software\\Varnosk\\Adrelo\\Settings",
+      "registry.QueryValueEx Language",
+      "locale.ThreadLocale",
+      "registry.QueryValueEx ShowIP",
+      "registry.QueryValueEx Tip_Window",
+      "registry.QueryValueEx CopyInfo",
+      "registry.QueryValueEx Start_with_Win",
+      "registry.QueryValueEx CloseMin",
+      "registry.QueryValueEx Left",
+      "registry.QueryValueEx Top",
+      "window.SetBounds 0,0 379x164",
+      "hooks.HookText1",
+      "hooks.HookList1",
+      "window.SetFontCharset 1003 0",
+      "sockets.Startup",
+      "sockets.GetHostName",
+      "sockets.GetHostByName workstation",
+      "window.SetText 1002",
+      "window.ListAppend 1001 10.0.0.5",
+      "tray.AddTrayIcon",
+      "window.SetShowState Normal",
+  };
+  EXPECT_EQ(Milestones(h.log), expected);
+  EXPECT_TRUE(h.registry.HasKey(kKey));
+  EXPECT_EQ(h.Settings(), settings::Settings{});  // all 1, English
+  EXPECT_EQ(h.window.texts[IDC_Label1], L"Host name : ");
+  EXPECT_TRUE(h.messages.shown.empty());
+  EXPECT_FALSE(h.clipboard.text);
+  EXPECT_EQ(h.registry.openHandles, 0);
+  // Nothing is written back at start-up.
+  EXPECT_TRUE(h.registry.Values(kKey)->empty());
+}
+
+TEST(Startup, LanguageComesFromTheStoredValueOrTheThreadLocale) {
+  struct Case {
+    const char* stored;  // nullptr: absent
+    std::uint32_t locale;
+    std::int16_t language;
+    const wchar_t* label1;
+  };
+  for (const Case& c : {Case{nullptr, 1026, 100, L"Име на Компютъра : "},
+                        Case{nullptr, 1033, 0, L"Host name : "},
+                        Case{"100", 1033, 100, L"Име на Компютъра : "},
+                        Case{"0", 1026, 0, L"Host name : "},
+                        Case{"5", 1026, 100, L"Име на Компютъра : "},
+                        Case{"abc", 1033, 0, L"Host name : "}}) {
+    Harness h;
+    if (c.stored) h.registry.SetString(kKey, "Language", c.stored);
+    h.Load(c.locale);
+    EXPECT_EQ(h.Settings().Language, c.language) << (c.stored ? c.stored : "absent");
+    EXPECT_EQ(h.window.texts[IDC_Label1], c.label1);
+    EXPECT_EQ(h.window.charsets[IDC_Label1], c.language == 100 ? 204 : 0);
+  }
+}
+
+TEST(Startup, OutOfRangeAndUnreadableSettingsBecomeOne) {
+  Harness h;
+  h.registry.SetString(kKey, "ShowIP", "7");
+  h.registry.SetString(kKey, "Tip_Window", "4");
+  h.registry.SetString(kKey, "CopyInfo", "0");
+  h.registry.SetString(kKey, "Start_with_Win", "12abc");
+  h.registry.SetString(kKey, "CloseMin", "-1");
+  h.Load();
+  EXPECT_EQ(h.Settings(), settings::Settings{});
+  EXPECT_EQ(h.window.state, ShowState::Normal);
+}
+
+TEST(Startup, ValidSettingsAreKept) {
+  Harness h;
+  h.registry.SetString(kKey, "ShowIP", "2");
+  h.registry.SetString(kKey, "Tip_Window", "3");
+  h.registry.SetString(kKey, "CopyInfo", "1");
+  h.registry.SetString(kKey, "Start_with_Win", "2");
+  h.registry.SetString(kKey, "CloseMin", "2");
+  h.Load();
+  EXPECT_EQ(h.Settings(), (settings::Settings{2, 0, 3, 1, 2, 2}));
+}
+
+TEST(Startup, PlacementCentresOnlyPositionsOffTheScreen) {
+  // 1024 x 768 pixels is 15360 x 11520 twips; the window is 5685 x 2460.
+  struct Case {
+    const char* left;
+    const char* top;
+    int x, y;
+  };
+  for (const Case& c : {Case{"-15", "1", 323, 0},        // 4838 twips
+                        Case{"9675", "9060", 645, 604},  // flush with the far edges
+                        Case{"9676", "9061", 323, 302},  // one twip more: centred
+                        Case{"150", "30", 10, 2},
+                        Case{"x", "", 0, 0}}) {
+    Harness h;
+    h.registry.SetString(kKey, "Left", c.left);
+    h.registry.SetString(kKey, "Top", c.top);
+    h.Load();
+    EXPECT_EQ(h.window.bounds, (platform::PixelRect{c.x, c.y, 379, 164})) << c.left << "," << c.top;
+  }
+}
+
+TEST(Startup, TheWindowIsSizedFromItsClientArea) {
+  Harness h;
+  h.window.frameWidth = 10;   // a thicker frame and a taller caption
+  h.window.frameHeight = 60;
+  h.Load();
+  EXPECT_EQ(h.window.bounds.width, 373 + 10);
+  EXPECT_EQ(h.window.bounds.height, 120 + 60);
+}
+
+TEST(Startup, PlacementScalesWithTheDpi) {
+  Harness h;
+  h.window.dpi = 120;
+  h.window.screen = {1280, 1024};            // 15360 x 12288 twips
+  h.window.bounds = {0, 0, 472, 196};        // as created at 120 dpi: 5664 x 2352 twips
+  h.registry.SetString(kKey, "Left", "-1");
+  h.Load();
+  EXPECT_EQ(h.window.bounds.left, 404);      // 4848 twips
+  EXPECT_EQ(h.window.bounds.width, 466 + 6);
+}
+
+TEST(Startup, StartStateFollowsTipWindow) {
+  for (const auto& [stored, state] : {std::pair{"1", ShowState::Normal},
+                                      std::pair{"2", ShowState::Hidden},
+                                      std::pair{"3", ShowState::Minimized},
+                                      std::pair{"0", ShowState::Normal}}) {
+    Harness h;
+    h.registry.SetString(kKey, "Tip_Window", stored);
+    h.Load();
+    EXPECT_EQ(h.window.state, state) << stored;
+    // The icon is added in every case, before the state is applied.
+    EXPECT_EQ(h.log[h.log.size() - 2], "tray.AddTrayIcon");
+  }
+}
+
+TEST(Startup, CopyInfoTwoCopiesTheHostName) {
+  Harness h;
+  h.registry.SetString(kKey, "CopyInfo", "2");
+  h.Load();
+  EXPECT_EQ(h.clipboard.text, L"workstation");
+}
+
+TEST(Startup, CopyInfoThreeCopiesTheFirstAddress) {
+  Harness h;
+  h.registry.SetString(kKey, "CopyInfo", "3");
+  h.sockets.entry = {4, {{192, 168, 77, 3}, {10, 0, 0, 5}}};
+  h.Load();
+  EXPECT_EQ(h.clipboard.text, L"192.168.77.3");
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(Startup, CopyInfoThreeWithoutAnAddressShowsTheErrorAndGoesOn) {
+  for (const auto& [language, text, title] :
+       {std::tuple{"0", L"No registered IP Address", L"Error"},
+        std::tuple{"100", L"Няма регистриран IP Адрес", L"Грешка"}}) {
+    Harness h;
+    h.registry.SetString(kKey, "CopyInfo", "3");
+    h.registry.SetString(kKey, "Language", language);
+    h.sockets.entry = {4, {}};
+    h.Load();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, text);
+    EXPECT_EQ(h.messages.shown[0].title, title);
+    EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(h.clipboard.text);
+    EXPECT_EQ(h.window.state, ShowState::Normal);
+  }
+}
+
+TEST(Startup, AFailingLookupIsShownAndStartUpGoesOnWithEmptyControls) {
+  Harness h;
+  h.registry.SetString(kKey, "CopyInfo", "2");
+  h.sockets.lookupSucceeds = false;
+  ASSERT_EQ(h.Load(), app::LoadOutcome::Running);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, L"Winsock.dll is not responding.");
+  EXPECT_EQ(h.window.Text(IDC_Text1), L"");
+  EXPECT_EQ(h.window.ListCount(IDC_List1), 0);
+  EXPECT_EQ(h.clipboard.text, L"");  // the empty host field is what gets copied
+  EXPECT_EQ(h.window.state, ShowState::Normal);
+}
+
+TEST(Startup, AFailingLookupWithCopyInfoThreeShowsBothMessages) {
+  Harness h;
+  h.registry.SetString(kKey, "CopyInfo", "3");
+  h.sockets.lookupSucceeds = false;
+  h.Load();
+  ASSERT_EQ(h.messages.shown.size(), 2u);
+  EXPECT_EQ(h.messages.shown[1].text, L"No registered IP Address");
+}
+
+TEST(Startup, ASocketsFailureStopsEverythingAfterIt) {
+  Harness h;
+  h.sockets.info.version = 0x0001;
+  EXPECT_EQ(h.Load(), app::LoadOutcome::EndProcess);
+  EXPECT_EQ(h.log.back(), "messages.Show Windows Sockets version 1.0 is not supported by winsock.dll ");
+  EXPECT_FALSE(h.window.state);
+  EXPECT_TRUE(h.registry.Values(kKey)->empty());
+}
+
+TEST(Startup, AHeldClipboardLosesNothingAndStartUpGoesOn) {
+  Harness h;
+  h.registry.SetString(kKey, "CopyInfo", "2");
+  h.clipboard.held = true;
+  h.clipboard.text = L"what the user copied before";
+  ASSERT_EQ(h.Load(), app::LoadOutcome::Running);
+  EXPECT_EQ(h.clipboard.text, L"what the user copied before");
+  EXPECT_EQ(h.window.state, ShowState::Normal);
+}
+
+}  // namespace

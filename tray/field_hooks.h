@@ -1,0 +1,14 @@
+// Replacement window procedures of the host field and the address list,
+// which give them the program's own right-click menus.
+#pragma once
+
+namespace tray {
+
+class FieldHooks {
+ public:
+  virtual ~FieldHooks() = default;
+  virtual void HookText1() = 0;
+  virtual void HookList1() = 0;
+};
+
+}  // namespace tray
