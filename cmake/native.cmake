@@ -1,5 +1,6 @@
 # The native build: unit tests of the logic under ASan and UBSan, the Windows
 # part built below it, and every test layer registered with CTest.
+enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 include(ExternalProject)

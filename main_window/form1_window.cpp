@@ -87,7 +87,9 @@ bool Form1Window::Create() {
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kForm1ClassName;
-  if (RegisterClassExW(&windowClass) == 0) return false;
+  if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    return false;
+  }
 
   popupMenus_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENUS)));
   accelerators_.reset(LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS)));

@@ -29,6 +29,8 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   // client area. False when the window could not be created.
   bool Create();
   HACCEL accelerators() const { return accelerators_.get(); }
+  // The menus that only ever pop up, by position (POPUP_POS_...).
+  HMENU popupMenus() const { return popupMenus_.get(); }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -97,7 +97,7 @@ start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >"$CASE_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for ((i = 0; i < 100; i++)); do
-    if [[ $(wc -l <"$fd_file") -ge 1 ]]; then
+    if [[ -s $fd_file && $(wc -l <"$fd_file") -ge 1 ]]; then
       export DISPLAY=:$(tr -dc 0-9 <"$fd_file")
       return 0
     fi
@@ -108,7 +108,9 @@ start_xvfb() {
   finish
 }
 
-stop_wine() {
+# stop_program: ends the program and its Wine server (the next start_program
+# reads the settings anew; the next case gets a server of its own).
+stop_program() {
   timeout 20 wineserver -k >/dev/null 2>&1
   if [[ -n $PROGRAM_PID ]]; then
     timeout 10 tail --pid="$PROGRAM_PID" -f /dev/null 2>/dev/null
@@ -168,6 +170,12 @@ got_all() {
   awk -v key="$1=" 'index($0, key) == 1 { print substr($0, length(key) + 1) }' <<<"$DRIVER_OUT"
 }
 
+# resource_id NAME: the value of #define NAME in resources/resource.h.
+resource_id() {
+  awk -v name="$1" '$1 == "#define" && $2 == name { print $3; exit }' \
+    "$E2E_REPO_DIR/resources/resource.h"
+}
+
 # List1's entries, one a line.
 list_entries() {
   local count i
@@ -185,7 +193,7 @@ screenshot() {
 
 cleanup() {
   ((FAILURES > 0)) && screenshot
-  stop_wine
+  stop_program
   if [[ -n $XVFB_PID ]]; then
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
@@ -221,10 +229,6 @@ begin_case() {
   timeout 20 wineserver -k >/dev/null 2>&1
   start_xvfb
 }
-
-# restart_program: ends the running program (and its Wine server) so that the
-# next start_program reads the settings anew.
-restart_program() { stop_wine; }
 
 # ---- network namespaces -------------------------------------------------------
 # enter_namespace: re-runs the calling case inside new network and UTS

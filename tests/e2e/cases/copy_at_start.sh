@@ -10,7 +10,7 @@ drive_or_stop wait-window 20000 clipboard
 expect_eq "CopyInfo 2: clipboard holds the host name" "1 $(hostname)" \
   "$(got clipboard.has_text) $(got clipboard)"
 
-restart_program
+stop_program
 set_settings CopyInfo=3
 start_program
 drive_or_stop wait-window 20000 clipboard resolve

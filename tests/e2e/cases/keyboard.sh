@@ -7,6 +7,9 @@ set_settings
 start_program
 drive_or_stop wait-window 20000 probe-attach keys F5,Ctrl+O commands 2 5000
 
+refresh=$(resource_id IDM_mnuRefresh)
+settings=$(resource_id IDM_mnuSet)
 expect_eq "WM_COMMANDs for F5 then Ctrl+O" \
-  "command id=2003 code=1|command id=2004 code=1" "$(grep '^command' <<<"$DRIVER_OUT" | paste -sd '|')"
+  "command id=$refresh code=1|command id=$settings code=1" \
+  "$(grep '^command' <<<"$DRIVER_OUT" | paste -sd '|')"
 finish

@@ -18,7 +18,7 @@ check_fonts() {
 }
 
 run() {
-  restart_program
+  stop_program
   set_settings "${@:2}"
   start_program "LC_ALL=$1"
   drive_or_stop wait-window 20000 state menu fonts

@@ -15,7 +15,7 @@ expect_eq "screen is the virtual desktop" "${DESKTOP_SIZE/x/ }" "$screen_w $scre
 expect_near "Left -15: centred horizontally" $(((screen_w - window_w) / 2)) "$x" 1
 expect_eq "Left -15: Top (absent) still 0" 0 "$y"
 
-restart_program
+stop_program
 free_x=$(((screen_w - window_w) * 15))
 free_y=$(((screen_h - window_h) * 15))
 set_settings Left=$free_x Top=$((free_y + 1))

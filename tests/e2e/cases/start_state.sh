@@ -10,7 +10,7 @@ drive_or_stop wait-window 20000 state
 expect_eq "Tip_Window 2: hidden" "visible=0 iconic=0" \
   "visible=$(got window.visible) iconic=$(got window.iconic)"
 
-restart_program
+stop_program
 set_settings Tip_Window=3
 start_program
 drive_or_stop wait-window 20000 state

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Adrelo Viewer needs on Debian 12:
+# the host toolchain with GoogleTest, mingw-w64 for i686, 32-bit Wine, Xvfb and
+# the X tools the tests use. Idempotent, and silent when everything is there.
+set -euo pipefail
+
+packages=(
+  cmake make g++ libgtest-dev googletest
+  g++-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386 wine64
+  xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
+  iproute2 util-linux procps
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+  else
+    echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "setup: done"

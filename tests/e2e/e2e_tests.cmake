@@ -1,0 +1,38 @@
+# End-to-end cases: Adrelo.exe under Wine in a virtual desktop on Xvfb, read
+# back by adrelo_driver.exe. Included by the native build, which sets
+# ADRELO_WIN32_DIR (the Windows build) and ADRELO_SOURCE_DIR.
+# One Wine prefix for the whole run, made by the e2e.prefix fixture; the cases
+# share it (and X displays, Wine servers), so they run one at a time.
+
+set(ADRELO_E2E_SCRIPTS ${ADRELO_SOURCE_DIR}/tests/e2e)
+set(ADRELO_E2E_ENVIRONMENT
+  ADRELO_WIN32_DIR=${ADRELO_WIN32_DIR}
+  ADRELO_E2E_DIR=${CMAKE_BINARY_DIR}/e2e
+  ADRELO_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/e2e-screenshots)
+
+add_test(NAME e2e.prefix COMMAND bash ${ADRELO_E2E_SCRIPTS}/make_prefix.sh)
+set_tests_properties(e2e.prefix PROPERTIES
+  FIXTURES_SETUP e2e_prefix
+  LABELS e2e
+  RUN_SERIAL ON
+  TIMEOUT 180
+  ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")
+
+# Cases that make network and UTS namespaces: root only, skipped (77) otherwise.
+set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup)
+set(ADRELO_E2E_CASES
+  first_run placement start_state copy_at_start language menu frame keyboard
+  ${ADRELO_E2E_NAMESPACE_CASES})
+
+foreach(case IN LISTS ADRELO_E2E_CASES)
+  add_test(NAME e2e.${case} COMMAND bash ${ADRELO_E2E_SCRIPTS}/cases/${case}.sh)
+  set_tests_properties(e2e.${case} PROPERTIES
+    FIXTURES_REQUIRED e2e_prefix
+    LABELS e2e
+    RUN_SERIAL ON
+    TIMEOUT 120
+    ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")
+endforeach()
+foreach(case IN LISTS ADRELO_E2E_NAMESPACE_CASES)
+  set_tests_properties(e2e.${case} PROPERTIES SKIP_RETURN_CODE 77)
+endforeach()

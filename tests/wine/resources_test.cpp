@@ -1,0 +1,160 @@
+// The resources of the shipped Adrelo.exe, loaded from it as a data file:
+// string table, menus, shortcut keys, icon, version and manifest.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/string_table_win32.h"
+#include "resources/resource.h"
+#include "tests/expected_strings.h"
+
+namespace {
+
+class ShippedExe : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L'\\') + 1);
+    exePath_ = folder + L"Adrelo.exe";
+    module_ = LoadLibraryExW(exePath_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  }
+  static void TearDownTestSuite() {
+    if (module_) FreeLibrary(module_);
+  }
+  void SetUp() override { ASSERT_NE(module_, nullptr) << "Adrelo.exe next to the tests"; }
+
+  static std::wstring MenuText(HMENU menu, UINT position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
+  }
+
+  static inline std::wstring exePath_;
+  static inline HMODULE module_ = nullptr;
+};
+
+TEST_F(ShippedExe, StringTableHoldsEveryTextExactly) {
+  const platform::win32::Win32StringTable table(module_);
+  for (const auto& entry : testing_support::kExpectedStrings) {
+    EXPECT_EQ(table.Load(entry.id), std::wstring(entry.english)) << entry.id;
+    EXPECT_EQ(table.Load(entry.id + 100), std::wstring(entry.bulgarian)) << entry.id + 100;
+  }
+  for (int id = 14; id <= 20; ++id) {
+    EXPECT_FALSE(table.Load(id));
+    EXPECT_FALSE(table.Load(id + 100));
+  }
+}
+
+TEST_F(ShippedExe, MenuBarHasThreeMenusWithTheirItemsAndSeparators) {
+  HMENU bar = LoadMenuW(module_, MAKEINTRESOURCEW(IDR_MAINMENU));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  const std::vector<std::vector<UINT>> expected = {
+      {IDM_mnuCopyHost, IDM_MnuCopyIP, 0, IDM_mnuRefresh, 0, IDM_mnuSet, 0, IDM_mnuExit},
+      {IDM_MnuMinSys, IDM_MnuMinTask},
+      {IDM_mnuAbout},
+  };
+  for (int i = 0; i < 3; ++i) {
+    HMENU menu = GetSubMenu(bar, i);
+    ASSERT_NE(menu, nullptr);
+    std::vector<UINT> ids;
+    for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+      const UINT id = GetMenuItemID(menu, k);
+      const bool separator = (GetMenuState(menu, k, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+      ids.push_back(separator ? 0 : id);
+    }
+    EXPECT_EQ(ids, expected[i]) << "menu " << i;
+  }
+  DestroyMenu(bar);
+}
+
+TEST_F(ShippedExe, PopupMenusAreSeparateFromTheBar) {
+  HMENU popups = LoadMenuW(module_, MAKEINTRESOURCEW(IDR_POPUPMENUS));
+  ASSERT_NE(popups, nullptr);
+  ASSERT_EQ(GetMenuItemCount(popups), 3);
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(popups, POPUP_POS_mnuPopup), 0), static_cast<UINT>(IDM_mnuCHost));
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(popups, POPUP_POS_mnuPopupIP), 0), static_cast<UINT>(IDM_mnuCIP));
+  HMENU tray = GetSubMenu(popups, POPUP_POS_mPopupSys);
+  ASSERT_EQ(GetMenuItemCount(tray), 6);
+  EXPECT_EQ(GetMenuItemID(tray, 0), static_cast<UINT>(IDM_MnuCopyIP2));
+  EXPECT_EQ(GetMenuItemID(tray, 1), static_cast<UINT>(IDM_mnuCopyHost2));
+  EXPECT_TRUE(GetMenuState(tray, 2, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ(GetMenuItemID(tray, 3), static_cast<UINT>(IDM_mnuRestore));
+  EXPECT_TRUE(GetMenuState(tray, 4, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ(GetMenuItemID(tray, 5), static_cast<UINT>(IDM_mnuExit2));
+  DestroyMenu(popups);
+}
+
+TEST_F(ShippedExe, ShortcutKeysBelongToTheMenuBarItems) {
+  HACCEL table = LoadAcceleratorsW(module_, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  ASSERT_NE(table, nullptr);
+  std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
+  CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
+  ASSERT_EQ(entries.size(), 7u);
+  const ACCEL f5 = entries[2];
+  EXPECT_EQ(f5.key, VK_F5);
+  EXPECT_EQ(f5.cmd, IDM_mnuRefresh);
+  EXPECT_EQ(f5.fVirt & (FCONTROL | FALT | FSHIFT), 0);
+  DestroyAcceleratorTable(table);
+}
+
+TEST_F(ShippedExe, IconHasA32And16PixelImageOf256Colours) {
+#pragma pack(push, 2)
+  struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+  };
+  struct GroupHeader {
+    WORD reserved, type, count;
+  };
+#pragma pack(pop)
+  HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(IDI_ADRELO), RT_GROUP_ICON);
+  ASSERT_NE(found, nullptr);
+  const auto* header = static_cast<const GroupHeader*>(LockResource(LoadResource(module_, found)));
+  ASSERT_EQ(header->count, 2);
+  const auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
+  EXPECT_EQ(entries[0].width, 32);
+  EXPECT_EQ(entries[1].width, 16);
+  EXPECT_EQ(entries[0].bitCount, 8);
+  EXPECT_EQ(entries[1].bitCount, 8);
+}
+
+TEST_F(ShippedExe, VersionIsOnePointZero) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exePath_.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> data(size);
+  ASSERT_TRUE(GetFileVersionInfoW(exePath_.c_str(), 0, size, data.data()));
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length));
+  EXPECT_EQ(HIWORD(info->dwFileVersionMS), 1);
+  EXPECT_EQ(LOWORD(info->dwFileVersionMS), 0);
+}
+
+BOOL CALLBACK CountManifest(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR count) {
+  if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<int>*>(count)->push_back(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
+  return TRUE;
+}
+
+TEST_F(ShippedExe, CarriesOnlyItsOwnManifest) {
+  std::vector<int> names;
+  EnumResourceNamesW(module_, RT_MANIFEST, CountManifest, reinterpret_cast<LONG_PTR>(&names));
+  ASSERT_EQ(names, std::vector<int>{1});
+  HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  const auto* text = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+  const std::string manifest(text, SizeofResource(module_, found));
+  for (const char* part : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "asInvoker", "dpiAware",
+                           "supportedOS", "Varnosk.Adrelo.Viewer"}) {
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  }
+}
+
+}  // namespace
