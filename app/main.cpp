@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "app/form1.h"
 #include "main_window/form1_window.h"
 #include "platform/win32/clipboard_win32.h"
