@@ -12,10 +12,9 @@ struct WinsockInfo {
   std::int16_t maxSockets = 0; // iMaxSockets
 };
 
-// What the program reads of a hostent: h_length and, for each element of
-// h_addr_list, the h_length bytes it points to.
+// What the program reads of a hostent: for each element of h_addr_list, the
+// h_length bytes it points to.
 struct HostEntry {
-  std::int16_t addressLength = 0;
   std::vector<std::vector<std::uint8_t>> addresses;
 };
 

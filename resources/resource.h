@@ -92,7 +92,3 @@
 #define IDS_ABOUT_TITLE 46
 #define IDS_MAKER_LINE 47
 #define IDS_VERSION_SEPARATOR 48
-
-// ---- Timers and application messages ----------------------------------------
-#define IDT_Timer1 1
-#define TIMER1_INTERVAL_MS 5000

@@ -24,7 +24,6 @@ bool Win32Sockets::GetHostByName(const std::string& name, HostEntry* entry) {
   if (host == nullptr) return false;
   // Copied at once: the structure belongs to the sockets library and the
   // next call on this thread overwrites it.
-  entry->addressLength = host->h_length;
   entry->addresses.clear();
   const int length = host->h_length > 0 ? host->h_length : 0;
   for (char** address = host->h_addr_list; address != nullptr && *address != nullptr; ++address) {

@@ -94,7 +94,7 @@ class FakeSockets final : public platform::Sockets {
   std::string hostName = "workstation";
   int lastError = 0;
   bool lookupSucceeds = true;
-  platform::HostEntry entry{4, {{10, 0, 0, 5}}};
+  platform::HostEntry entry{{{10, 0, 0, 5}}};
   std::vector<std::string> lookedUp;  // names given to GetHostByName
 
   int Startup(std::uint16_t requestedVersion, platform::WinsockInfo* out) override;

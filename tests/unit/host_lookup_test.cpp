@@ -104,7 +104,7 @@ TEST(LoadHostInfo, FillsTheFieldAndOneEntryPerAddressInOrder) {
   FakeMessageBox messages;
   FakeWindow window;
   sockets.hostName = "  adrelo-e2e ";
-  sockets.entry = {4, {{192, 168, 77, 3}, {10, 0, 0, 5}, {127, 0, 0, 1}}};
+  sockets.entry = {{{192, 168, 77, 3}, {10, 0, 0, 5}, {127, 0, 0, 1}}};
   LoadHostInfo(sockets, messages, window);
   EXPECT_EQ(sockets.lookedUp, std::vector<std::string>{"adrelo-e2e"});  // blanks trimmed
   EXPECT_EQ(window.texts[IDC_Text1], L"adrelo-e2e");
@@ -126,7 +126,7 @@ TEST(LoadHostInfo, FormatsEveryEntryFromItsAddressLength) {
   FakeSockets sockets;
   FakeMessageBox messages;
   FakeWindow window;
-  sockets.entry = {16, {std::vector<std::uint8_t>(16, 0)}};
+  sockets.entry = {{std::vector<std::uint8_t>(16, 0)}};
   LoadHostInfo(sockets, messages, window);
   EXPECT_EQ(window.lists[IDC_List1], std::vector<std::wstring>{L"0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0"});
 }

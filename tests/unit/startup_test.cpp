@@ -197,7 +197,7 @@ TEST(Startup, CopyInfoTwoCopiesTheHostName) {
 TEST(Startup, CopyInfoThreeCopiesTheFirstAddress) {
   Harness h;
   h.registry.SetString(kKey, "CopyInfo", "3");
-  h.sockets.entry = {4, {{192, 168, 77, 3}, {10, 0, 0, 5}}};
+  h.sockets.entry = {{{192, 168, 77, 3}, {10, 0, 0, 5}}};
   h.Load();
   EXPECT_EQ(h.clipboard.text, L"192.168.77.3");
   EXPECT_TRUE(h.messages.shown.empty());
@@ -210,7 +210,7 @@ TEST(Startup, CopyInfoThreeWithoutAnAddressShowsTheErrorAndGoesOn) {
     Harness h;
     h.registry.SetString(kKey, "CopyInfo", "3");
     h.registry.SetString(kKey, "Language", language);
-    h.sockets.entry = {4, {}};
+    h.sockets.entry = {{}};
     h.Load();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, text);
