@@ -19,6 +19,7 @@ target_include_directories(adrelo_logic PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(adrelo_win32 STATIC
   main_window/form1_window.cpp
+  platform/win32/base_dialog.cpp
   platform/win32/clipboard_win32.cpp
   platform/win32/locale_win32.cpp
   platform/win32/message_box_win32.cpp
