@@ -21,6 +21,7 @@ add_library(adrelo_win32 STATIC
   main_window/form1_window.cpp
   platform/win32/base_dialog.cpp
   platform/win32/clipboard_win32.cpp
+  platform/win32/executable_win32.cpp
   platform/win32/locale_win32.cpp
   platform/win32/message_box_win32.cpp
   platform/win32/registry_win32.cpp

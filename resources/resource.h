@@ -20,6 +20,10 @@
 #define IDC_Label1 1003
 #define IDC_Label2 1004
 
+// ---- The settings dialog (Form2): ids 3000 to 3099 ---------------------------
+
+// ---- The About window (Form3): ids 4000 to 4099, its picture and cursor -----
+
 // ---- Menus and their commands -----------------------------------------------
 // Menu-bar titles carry ids too, so that captions can be set by id like items.
 #define IDM_mnuGeneral 2000
