@@ -1,4 +1,4 @@
-// The main window's load handler.
+// The main window's load handler and the messages it hands on.
 #include "app/form1.h"
 
 #include "app/placement.h"
@@ -10,10 +10,18 @@
 #include "resources/resource.h"
 #include "settings/registry_ops.h"
 #include "settings/settings_store.h"
+#include "tray/window_state.h"
 
 namespace app {
 
 using namespace settings;
+
+Form1::Form1(const Form1Services& services)
+    : s_(services),
+      trayIcon_(s_.notifyIcon, s_.window, s_.strings, settings_),
+      refresher_(s_.sockets, s_.messages, s_.window, trayIcon_),
+      commands_({s_.window, s_.clipboard, s_.messages, s_.strings, settings_, trayIcon_, refresher_,
+                 *this}) {}
 
 LoadOutcome Form1::Load() {
   CreateRegKey(s_.registry, platform::kHkeyCurrentUser, kSettingsKeyPath);
@@ -25,9 +33,9 @@ LoadOutcome Form1::Load() {
                             localization::CharsetForLanguage(settings_.Language),
                             settings_.Language);
   if (!lookup::SocketsInitialize(s_.sockets, s_.messages)) return LoadOutcome::EndProcess;
-  lookup::LoadHostInfo(s_.sockets, s_.messages, s_.window);
+  refresher_.Refresh();
   CopyAtStart();
-  s_.trayIcon.AddTrayIcon();
+  trayIcon_.AddTrayIcon();
   switch (settings_.Tip_Window) {
     case kStartHidden: s_.window.SetShowState(platform::ShowState::Hidden); break;
     case kStartMinimized: s_.window.SetShowState(platform::ShowState::Minimized); break;
@@ -74,7 +82,8 @@ void Form1::CopyAtStart() {
       if (s_.window.ListCount(IDC_List1) >= 1) {
         main_window::CopyToClipboard(s_.clipboard, s_.window.ListEntry(IDC_List1, 0));
       } else {
-        ShowErrorMessage(IDS_NO_REGISTERED_IP);
+        localization::ShowStringMessage(s_.messages, s_.strings, IDS_NO_REGISTERED_IP,
+                                        settings_.Language);
       }
       break;
     default:
@@ -82,10 +91,10 @@ void Form1::CopyAtStart() {
   }
 }
 
-void Form1::ShowErrorMessage(int englishId) {
-  const auto text = localization::LookupString(s_.strings, englishId, settings_.Language);
-  const auto title = localization::LookupString(s_.strings, IDS_ERROR_TITLE, settings_.Language);
-  if (text && title) s_.messages.Show(*text, *title, platform::MessageIcon::Error);
+void Form1::OnTrayNotify(int mouseMessage) { tray::OnTrayNotify(mouseMessage, s_.window); }
+
+bool Form1::OnFieldInput(int controlId, tray::FieldInput input) {
+  return tray::OnFieldInput(controlId, input, s_.window);
 }
 
 }  // namespace app

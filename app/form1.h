@@ -1,17 +1,23 @@
-// The main window's behaviour: its load handler (start-up) and the state it
-// keeps for the run, written over the platform interfaces.
+// The main window's behaviour: start-up, the close handling with its two
+// paths, and what each message of the window leads to, written over the
+// platform interfaces. It keeps the state of the run: the settings record,
+// ExitRequested, the notification icon and the refresh.
 #pragma once
 #include <cstdint>
 
+#include "main_window/commands.h"
+#include "main_window/form1_events.h"
 #include "platform/clipboard.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
+#include "platform/notify_icon.h"
 #include "platform/registry.h"
 #include "platform/sockets.h"
 #include "platform/string_table.h"
 #include "platform/window_ops.h"
 #include "settings/settings.h"
 #include "tray/field_hooks.h"
+#include "tray/refresh.h"
 #include "tray/tray_icon.h"
 
 namespace app {
@@ -25,7 +31,7 @@ struct Form1Services {
   const platform::StringTable& strings;
   platform::WindowOps& window;
   tray::FieldHooks& hooks;
-  tray::TrayIcon& trayIcon;
+  platform::NotifyIcon& notifyIcon;
 };
 
 enum class LoadOutcome {
@@ -33,9 +39,11 @@ enum class LoadOutcome {
   EndProcess,  // the sockets library failed (its message was shown): end at once
 };
 
-class Form1 {
+class Form1 final : public main_window::Form1Events, private main_window::CommandHost {
  public:
-  explicit Form1(const Form1Services& services) : s_(services) {}
+  explicit Form1(const Form1Services& services);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
 
   // Runs once, after the window and its controls exist and before it is
   // first shown: settings, placement, captions, lookup, copy at start, tray
@@ -44,14 +52,35 @@ class Form1 {
 
   const settings::Settings& Settings() const { return settings_; }
 
+  // main_window::Form1Events
+  void OnCommand(int commandId) override { commands_.Run(commandId); }
+  void OnTimer() override { refresher_.Tick(); }
+  main_window::CloseAction OnCloseRequest() override;
+  main_window::CloseAction OnEndSession() override;
+  void OnTrayNotify(int mouseMessage) override;
+  void OnTaskbarCreated() override { trayIcon_.AddAgain(); }
+  bool OnFieldInput(int controlId, tray::FieldInput input) override;
+
  private:
+  // main_window::CommandHost
+  void Exit() override;
+  void ShowSettings() override {}
+  void ShowAbout() override {}
+
   void ReadSettings();
   void PlaceWindow();
   void CopyAtStart();
-  void ShowErrorMessage(int englishId);
+  // Settings written, sockets stopped, hooks and icon removed; once only.
+  main_window::CloseAction RunExitPath();
+  void SaveSettings();
 
   Form1Services s_;
   settings::Settings settings_;
+  bool exitRequested_ = false;  // ExitRequested: set by both Exit commands, never cleared
+  bool exited_ = false;         // the exit path has run
+  tray::TrayIcon trayIcon_;
+  tray::Refresher refresher_;
+  main_window::Commands commands_;
 };
 
 }  // namespace app

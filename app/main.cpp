@@ -11,9 +11,11 @@
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/message_box_win32.h"
+#include "platform/win32/notify_icon_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/sockets_win32.h"
 #include "platform/win32/string_table_win32.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -50,8 +52,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!window.Create()) return EXIT_FAILURE;
   clipboard.SetOwner(window.hwnd());
   messages.SetOwner(window.hwnd());
+  platform::win32::Win32NotifyIcon notifyIcon(window.hwnd(), TRAY_ICON_UID, WM_APP_TRAY_NOTIFY,
+                                              window.smallIcon());
 
-  app::Form1 form1({registry, sockets, clipboard, locale, messages, strings, window, window, window});
+  app::Form1 form1({registry, sockets, clipboard, locale, messages, strings, window, window,
+                    notifyIcon});
+  window.SetEvents(&form1);
   // A failure of the sockets library has been shown; nothing more of the
   // program runs and nothing is saved.
   if (form1.Load() == app::LoadOutcome::EndProcess) ExitProcess(kExitSocketsFailed);

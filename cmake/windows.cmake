@@ -24,11 +24,12 @@ add_library(adrelo_win32 STATIC
   platform/win32/executable_win32.cpp
   platform/win32/locale_win32.cpp
   platform/win32/message_box_win32.cpp
+  platform/win32/notify_icon_win32.cpp
   platform/win32/registry_win32.cpp
   platform/win32/sockets_win32.cpp
   platform/win32/string_table_win32.cpp
 )
-target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32)
+target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32 shell32)
 
 add_executable(Adrelo WIN32 app/main.cpp resources/adrelo.rc)
 target_link_libraries(Adrelo PRIVATE adrelo_win32)

@@ -7,3 +7,10 @@ namespace localization {
 inline constexpr wchar_t kAppTitle[] = L"Adrelo Viewer";
 
 }  // namespace localization
+
+namespace localization {
+
+// The tooltip of the icon added with no address known, in every language.
+inline constexpr wchar_t kNoAddressStartTip[] = L"Nqma Ip";
+
+}  // namespace localization

@@ -18,6 +18,13 @@ std::optional<std::wstring> LookupString(const platform::StringTable& table, int
   return table.Load(id);
 }
 
+void ShowStringMessage(platform::MessageBoxOps& messages, const platform::StringTable& table,
+                       int englishId, std::int16_t offset) {
+  const auto text = LookupString(table, englishId, offset);
+  const auto title = LookupString(table, IDS_ERROR_TITLE, offset);
+  if (text && title) messages.Show(*text, *title, platform::MessageIcon::Error);
+}
+
 std::int16_t CharsetForLanguage(std::int16_t offset) {
   return offset == LANGUAGE_OFFSET_BULGARIAN ? kCharsetCyrillic : kCharsetAnsi;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/message_box.h"
 #include "platform/string_table.h"
 
 namespace localization {
@@ -17,6 +18,11 @@ inline constexpr std::int16_t kCharsetCyrillic = 204;  // RUSSIAN_CHARSET
 // such entry, there is no text and the caller sets nothing.
 std::optional<std::wstring> LookupString(const platform::StringTable& table, int englishId,
                                          std::int16_t offset);
+
+// The program's own message: string englishId in the language of offset,
+// titled string 44 ("Error"), with the error icon and an OK button.
+void ShowStringMessage(platform::MessageBoxOps& messages, const platform::StringTable& table,
+                       int englishId, std::int16_t offset);
 
 // 204 (Cyrillic) for the Bulgarian offset, 0 (ANSI) for any other.
 std::int16_t CharsetForLanguage(std::int16_t offset);

@@ -79,12 +79,12 @@ bool SocketsCleanup(platform::Sockets& sockets, platform::MessageBoxOps& message
   return false;
 }
 
-void LoadHostInfo(platform::Sockets& sockets, platform::MessageBoxOps& messages,
-                  platform::WindowOps& window) {
+HostLookup LookUpHost(platform::Sockets& sockets) {
+  HostLookup lookup;
   std::array<char, kHostNameBufferSize> buffer{};
   if (sockets.GetHostName(buffer.data(), kHostNameBufferSize) == platform::kSocketError) {
-    messages.Show(HostNameFailedMessage(sockets.LastError()), kAppTitle, MessageIcon::None);
-    return;
+    lookup.failureMessage = HostNameFailedMessage(sockets.LastError());
+    return lookup;
   }
   std::string name(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
   const auto first = name.find_first_not_of(' ');
@@ -92,11 +92,30 @@ void LoadHostInfo(platform::Sockets& sockets, platform::MessageBoxOps& messages,
 
   platform::HostEntry entry;
   if (!sockets.GetHostByName(name, &entry)) {
-    messages.Show(kNotRespondingMessage, kAppTitle, MessageIcon::None);
-    return;
+    lookup.failureMessage = kNotRespondingMessage;
+    return lookup;
   }
-  window.SetText(IDC_Text1, platform::WidenAnsi(name));
-  for (const auto& address : entry.addresses) window.ListAppend(IDC_List1, FormatAddress(address));
+  lookup.succeeded = true;
+  lookup.hostName = platform::WidenAnsi(name);
+  for (const auto& address : entry.addresses) lookup.addresses.push_back(FormatAddress(address));
+  return lookup;
+}
+
+void ShowHostInfo(const HostLookup& lookup, platform::WindowOps& window) {
+  if (!lookup.succeeded) return;
+  window.SetText(IDC_Text1, lookup.hostName);
+  for (const auto& address : lookup.addresses) window.ListAppend(IDC_List1, address);
+}
+
+bool LoadHostInfo(platform::Sockets& sockets, platform::MessageBoxOps& messages,
+                  platform::WindowOps& window) {
+  const HostLookup lookup = LookUpHost(sockets);
+  if (!lookup.succeeded) {
+    messages.Show(lookup.failureMessage, kAppTitle, MessageIcon::None);
+    return false;
+  }
+  ShowHostInfo(lookup, window);
+  return true;
 }
 
 }  // namespace lookup

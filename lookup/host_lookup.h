@@ -38,10 +38,23 @@ std::wstring HostNameFailedMessage(int code);
 // ends the process at once.
 [[nodiscard]] bool SocketsCleanup(platform::Sockets& sockets, platform::MessageBoxOps& messages);
 
-// Puts the host name into Text1 and appends one List1 entry per address, in
-// the name service's order. The caller empties both first. A failure is shown
-// and leaves both untouched.
-void LoadHostInfo(platform::Sockets& sockets, platform::MessageBoxOps& messages,
+// What one lookup found: the host name and its addresses as shown, or the
+// message that says why there are none (shown with the application's title
+// and no icon).
+struct HostLookup {
+  bool succeeded = false;
+  std::wstring hostName;
+  std::vector<std::wstring> addresses;  // in the name service's order
+  std::wstring failureMessage;
+};
+HostLookup LookUpHost(platform::Sockets& sockets);
+
+// Puts a successful lookup's host name into Text1 and appends one List1 entry
+// per address; a failed one touches neither. The caller empties both first.
+void ShowHostInfo(const HostLookup& lookup, platform::WindowOps& window);
+
+// LookUpHost, then ShowHostInfo, or the failure's message. False after a failure.
+bool LoadHostInfo(platform::Sockets& sockets, platform::MessageBoxOps& messages,
                   platform::WindowOps& window);
 
 }  // namespace lookup

@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include <optional>
 #include <vector>
 
 #include "app/placement.h"
@@ -58,6 +59,9 @@ bool SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& tex
   return SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info) != FALSE;
 }
 
+// Exit code when the sockets library fails to stop and the process ends at once.
+constexpr UINT kExitSocketsFailed = 1;
+
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -81,9 +85,10 @@ bool Form1Window::Create() {
   windowClass.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO),
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                                     GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hIconSm = smallIcon_;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kForm1ClassName;
@@ -91,6 +96,7 @@ bool Form1Window::Create() {
     return false;
   }
 
+  taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   popupMenus_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENUS)));
   accelerators_.reset(LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS)));
   LoadShortcutTexts();
@@ -113,10 +119,19 @@ bool Form1Window::Create() {
 }
 
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A registered message has no constant to switch on.
+  if (message == taskbarCreatedMessage_ && message != 0) return OnTaskbarCreated();
   switch (message) {
     case WM_CREATE: return OnCreate();
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_TIMER: return OnTimer(wParam);
+    case WM_CLOSE: return OnClose();
+    // Never block or delay the end of the session.
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: return OnEndSession(wParam != FALSE);
+    case WM_APP_TRAY_NOTIFY: return OnTrayNotify(lParam);
     case WM_DESTROY: OnDestroy(); return 0;
     default: return DefaultHandling(message, wParam, lParam);
   }
@@ -135,6 +150,8 @@ LRESULT Form1Window::OnCreate() {
     if (child == nullptr) return -1;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
+  // Ticks from now on, in every state of the window, until it is destroyed.
+  SetTimer(hwnd_, IDT_Timer1, TIMER1_INTERVAL_MS, nullptr);
   return 0;
 }
 
@@ -160,7 +177,73 @@ LRESULT Form1Window::OnSysCommand(WPARAM command, LPARAM lParam) {
   }
 }
 
-void Form1Window::OnDestroy() { PostQuitMessage(0); }
+LRESULT Form1Window::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // Menus (0) and shortcut keys (1); notifications of the controls are not commands.
+  if (HIWORD(wParam) > 1 || events_ == nullptr) return DefaultHandling(WM_COMMAND, wParam, lParam);
+  events_->OnCommand(LOWORD(wParam));
+  return 0;
+}
+
+LRESULT Form1Window::OnTimer(WPARAM timerId) {
+  if (timerId == IDT_Timer1 && events_ != nullptr) events_->OnTimer();
+  return 0;
+}
+
+LRESULT Form1Window::OnClose() {
+  if (events_ == nullptr) return DefaultHandling(WM_CLOSE, 0, 0);
+  Finish(events_->OnCloseRequest());
+  return 0;
+}
+
+LRESULT Form1Window::OnEndSession(bool ending) {
+  if (ending && events_ != nullptr) Finish(events_->OnEndSession());
+  return 0;
+}
+
+LRESULT Form1Window::OnTrayNotify(LPARAM lParam) {
+  // The classic callback: the mouse message itself is the whole of lParam.
+  if (events_ != nullptr) events_->OnTrayNotify(static_cast<int>(LOWORD(lParam)));
+  return 0;
+}
+
+LRESULT Form1Window::OnTaskbarCreated() {
+  if (events_ != nullptr) events_->OnTaskbarCreated();
+  return 0;
+}
+
+void Form1Window::OnDestroy() {
+  events_ = nullptr;
+  PostQuitMessage(0);
+}
+
+void Form1Window::Finish(CloseAction action) {
+  switch (action) {
+    case CloseAction::KeepRunning: break;
+    // Also from inside a modal loop (a message box, a dialog): destroying the
+    // owner ends it, and the WM_QUIT that follows ends the program.
+    case CloseAction::CloseWindow: DestroyWindow(hwnd_); break;
+    case CloseAction::EndProcessNow: ExitProcess(kExitSocketsFailed); break;
+  }
+}
+
+platform::win32::WindowSubclass Form1Window::HookField(int controlId) {
+  return platform::win32::WindowSubclass(Control(controlId), FieldProc,
+                                         static_cast<UINT_PTR>(controlId),
+                                         reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK Form1Window::FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR controlId, DWORD_PTR self) {
+  const auto* window = reinterpret_cast<const Form1Window*>(self);
+  std::optional<tray::FieldInput> input;
+  if (message == WM_RBUTTONUP) input = tray::FieldInput::RightButtonUp;
+  if (message == WM_KEYUP && wParam == VK_APPS) input = tray::FieldInput::MenuKeyUp;
+  if (input && window->events_ != nullptr &&
+      window->events_->OnFieldInput(static_cast<int>(controlId), *input)) {
+    return 0;
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
 
 HFONT Form1Window::FontForCharset(int charset) {
   auto found = fonts_.find(charset);
@@ -208,9 +291,28 @@ void Form1Window::SetBounds(platform::PixelRect outer) {
 void Form1Window::SetShowState(platform::ShowState state) {
   switch (state) {
     case platform::ShowState::Hidden: ShowWindow(hwnd_, SW_HIDE); break;
-    case platform::ShowState::Minimized: ShowWindow(hwnd_, SW_SHOWMINNOACTIVE); break;
+    case platform::ShowState::Minimized: ShowWindow(hwnd_, SW_MINIMIZE); break;
     case platform::ShowState::Normal: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
   }
+}
+
+platform::PixelPoint Form1Window::NormalPosition() const {
+  RECT rect{};
+  if (!IsIconic(hwnd_)) {
+    GetWindowRect(hwnd_, &rect);
+    return {rect.left, rect.top};
+  }
+  // A minimised window keeps its normal rectangle in workspace coordinates,
+  // which start at the work area's corner rather than the screen's.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(hwnd_, &placement);
+  rect = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
+  return {rect.left + monitor.rcWork.left - monitor.rcMonitor.left,
+          rect.top + monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
 void Form1Window::SetText(int controlId, const std::wstring& text) {
@@ -247,6 +349,21 @@ std::wstring Form1Window::ListEntry(int controlId, int index) const {
   return text;
 }
 
+int Form1Window::ListSelection(int controlId) const { return ListBox_GetCurSel(Control(controlId)); }
+
+void Form1Window::SetRedraw(int controlId, bool on) {
+  HWND control = Control(controlId);
+  SendMessageW(control, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+}
+
+platform::PixelRect Form1Window::ControlBounds(int controlId) const {
+  RECT rect{};
+  GetWindowRect(Control(controlId), &rect);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 void Form1Window::SetMenuCaption(int menuId, const std::wstring& caption) {
   HMENU menuBar = GetMenu(hwnd_);
   if (const int position = MenuBarPosition(menuId); position >= 0) {
@@ -263,12 +380,29 @@ void Form1Window::SetMenuCaption(int menuId, const std::wstring& caption) {
   }
 }
 
-// The host field and the address list keep their own window procedures for
-// now; the program's right-click menus on them are not installed yet.
-void Form1Window::HookText1() {}
-void Form1Window::HookList1() {}
+void Form1Window::OpenPopupMenu(int popupPosition, platform::PixelPoint screenPoint,
+                                int defaultItem) {
+  HMENU menu = GetSubMenu(popupMenus_.get(), popupPosition);
+  if (menu == nullptr) return;
+  SetMenuDefaultItem(menu, defaultItem != 0 ? static_cast<UINT>(defaultItem) : static_cast<UINT>(-1),
+                     FALSE);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y,
+                 0, hwnd_, nullptr);
+  // The task switch that ends a menu opened from the notification area only
+  // happens once the window has a message to take.
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
 
-// The notification-area icon is not added yet.
-void Form1Window::AddTrayIcon() {}
+platform::PixelPoint Form1Window::CursorPosition() const {
+  POINT point{};
+  GetCursorPos(&point);
+  return {point.x, point.y};
+}
+
+platform::PixelPoint Form1Window::ClientToScreen(platform::PixelPoint client) const {
+  POINT point{client.x, client.y};
+  ::ClientToScreen(hwnd_, &point);
+  return {point.x, point.y};
+}
 
 }  // namespace main_window

@@ -1,15 +1,18 @@
-// The main window on Win32: its frame, controls, menus, fonts and shortcut
-// keys, and the window operations the logic performs on it.
+// The main window on Win32: its frame, controls, menus, fonts, shortcut keys
+// and refresh timer, the window operations the logic performs on it, and the
+// messages it hands on to the logic, one call each.
 #pragma once
 #include <windows.h>
 
 #include <map>
 
+#include "main_window/form1_events.h"
 #include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_subclass.h"
 #include "platform/window_ops.h"
+#include "resources/resource.h"
 #include "tray/field_hooks.h"
-#include "tray/tray_icon.h"
 
 namespace main_window {
 
@@ -17,8 +20,7 @@ inline constexpr wchar_t kForm1ClassName[] = L"AdreloViewerForm1";
 
 class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
                           public platform::WindowOps,
-                          public tray::FieldHooks,
-                          public tray::TrayIcon {
+                          public tray::FieldHooks {
  public:
   explicit Form1Window(HINSTANCE instance) : instance_(instance) {}
   ~Form1Window() override;
@@ -26,11 +28,17 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   Form1Window& operator=(const Form1Window&) = delete;
 
   // Creates the window hidden, with its controls and menus, sized from its
-  // client area. False when the window could not be created.
+  // client area, and starts its refresh timer. False when the window could
+  // not be created.
   bool Create();
+  // Where the window's messages go from now on; until then they get the
+  // default handling.
+  void SetEvents(Form1Events* events) { events_ = events; }
   HACCEL accelerators() const { return accelerators_.get(); }
   // The menus that only ever pop up, by position (POPUP_POS_...).
   HMENU popupMenus() const { return popupMenus_.get(); }
+  // The program icon's 16 x 16 image, also the notification icon.
+  HICON smallIcon() const { return smallIcon_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -41,6 +49,10 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override;
   void SetBounds(platform::PixelRect outer) override;
   void SetShowState(platform::ShowState state) override;
+  void Show() override { ShowWindow(hwnd_, SW_SHOW); }
+  void BringToForeground() override { SetForegroundWindow(hwnd_); }
+  void RequestClose() override { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+  platform::PixelPoint NormalPosition() const override;
   void SetText(int controlId, const std::wstring& text) override;
   std::wstring Text(int controlId) const override;
   void SetFontCharset(int controlId, int charset) override;
@@ -48,29 +60,54 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   void ListAppend(int controlId, const std::wstring& entry) override;
   int ListCount(int controlId) const override;
   std::wstring ListEntry(int controlId, int index) const override;
+  int ListSelection(int controlId) const override;
+  void SetRedraw(int controlId, bool on) override;
+  platform::PixelRect ControlBounds(int controlId) const override;
   void SetMenuCaption(int menuId, const std::wstring& caption) override;
+  void OpenPopupMenu(int popupPosition, platform::PixelPoint screenPoint, int defaultItem) override;
+  platform::PixelPoint CursorPosition() const override;
+  platform::PixelPoint ClientToScreen(platform::PixelPoint client) const override;
 
-  // tray::FieldHooks, tray::TrayIcon
-  void HookText1() override;
-  void HookList1() override;
-  void AddTrayIcon() override;
+  // tray::FieldHooks
+  void HookText1() override { text1Hook_ = HookField(IDC_Text1); }
+  void HookList1() override { list1Hook_ = HookField(IDC_List1); }
+  void UnhookList1() override { list1Hook_.reset(); }
+  void UnhookText1() override { text1Hook_.reset(); }
 
  private:
   LRESULT OnCreate();
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTimer(WPARAM timerId);
+  LRESULT OnClose();
+  LRESULT OnEndSession(bool ending);
+  LRESULT OnTrayNotify(LPARAM lParam);
+  LRESULT OnTaskbarCreated();
   void OnDestroy();
+  // Destroys the window, or ends the process at once, as the logic decided.
+  void Finish(CloseAction action);
+
+  platform::win32::WindowSubclass HookField(int controlId);
+  static LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR controlId, DWORD_PTR self);
 
   HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
   HFONT FontForCharset(int charset);
   void LoadShortcutTexts();
 
   HINSTANCE instance_;
+  Form1Events* events_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  HICON smallIcon_ = nullptr;  // shared: owned by the system
+  // Sent to every top-level window when the shell (re)starts its task bar.
+  UINT taskbarCreatedMessage_ = 0;
   platform::win32::UniqueMenu popupMenus_;
   platform::win32::UniqueAccelerators accelerators_;
   std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, kept for the run
   std::map<int, std::wstring> shortcutTexts_;            // by command id
+  platform::win32::WindowSubclass text1Hook_;
+  platform::win32::WindowSubclass list1Hook_;
 };
 
 }  // namespace main_window

@@ -12,6 +12,12 @@ struct PixelSize {
   friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
 struct PixelRect {
   int left = 0;
   int top = 0;
@@ -20,6 +26,8 @@ struct PixelRect {
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+// Normal and Minimized show the window in that state; Hidden hides it and
+// keeps its state.
 enum class ShowState { Normal, Minimized, Hidden };
 
 class WindowOps {
@@ -33,6 +41,13 @@ class WindowOps {
   virtual PixelSize OuterSizeForClient(PixelSize client) const = 0;  // frame, caption and menu bar added
   virtual void SetBounds(PixelRect outer) = 0;
   virtual void SetShowState(ShowState state) = 0;
+  virtual void Show() = 0;               // visible again, in the state it has
+  virtual void BringToForeground() = 0;  // SetForegroundWindow
+  // A close request (WM_CLOSE), handled as every other one is.
+  virtual void RequestClose() = 0;
+  // The top-left corner of the window's normal (restored) rectangle, in
+  // screen coordinates, also while it is minimised or hidden.
+  virtual PixelPoint NormalPosition() const = 0;
 
   // Controls.
   virtual void SetText(int controlId, const std::wstring& text) = 0;
@@ -42,9 +57,19 @@ class WindowOps {
   virtual void ListAppend(int controlId, const std::wstring& entry) = 0;
   virtual int ListCount(int controlId) const = 0;
   virtual std::wstring ListEntry(int controlId, int index) const = 0;
+  virtual int ListSelection(int controlId) const = 0;  // -1 when nothing is selected
+  // Off while a control is rebuilt, so it is drawn once, when it is on again.
+  virtual void SetRedraw(int controlId, bool on) = 0;
+  virtual PixelRect ControlBounds(int controlId) const = 0;  // in client coordinates
 
   // Menus: the caption of an item or of a menu-bar title.
   virtual void SetMenuCaption(int menuId, const std::wstring& caption) = 0;
+  // Opens one of the popup menus (POPUP_POS_...) at a point of the screen,
+  // with an item drawn bold as its default (0: none). The command chosen
+  // reaches the main window as its WM_COMMAND once the menu has closed.
+  virtual void OpenPopupMenu(int popupPosition, PixelPoint screenPoint, int defaultItem) = 0;
+  virtual PixelPoint CursorPosition() const = 0;             // in screen coordinates
+  virtual PixelPoint ClientToScreen(PixelPoint client) const = 0;
 };
 
 }  // namespace platform

@@ -20,6 +20,19 @@
 #define IDC_Label1 1003
 #define IDC_Label2 1004
 
+// ---- Messages and timers of the main window ---------------------------------
+// The program's own messages start at WM_APP (0x8000), which this header
+// cannot take from <windows.h>.
+#define APP_MESSAGE_BASE 0x8000
+// The notification icon's callback: lParam carries the mouse message that
+// happened over the icon.
+#define WM_APP_TRAY_NOTIFY (APP_MESSAGE_BASE + 1)
+// The notification icon's id among the main window's icons.
+#define TRAY_ICON_UID 1
+// The refresh timer, and its period.
+#define IDT_Timer1 1
+#define TIMER1_INTERVAL_MS 5000
+
 // ---- The settings dialog (Form2): ids 3000 to 3099 ---------------------------
 
 // ---- The About window (Form3): ids 4000 to 4099, its picture and cursor -----

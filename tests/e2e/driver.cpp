@@ -16,10 +16,30 @@
 //     probe-attach          hook adrelo_probe.dll into the program's UI thread
 //     menu | fonts          the menu tree / the controls' fonts, through the probe
 //     commands N MS         wait for N WM_COMMANDs in the probe's log, print all
+//     tray                  the notification area's icons: tray.count, tray.tip, tray.rect
+//     tray-wait TIP MS      until an icon's tooltip is TIP ("-": until there is no icon)
+//     tray-click N BUTTON   real mouse on icon N (0 first): left, right or double
+//     popup MS              wait for the program's popup menu, print its items (popup=)
+//     popup-click ID        real click on the open popup menu's item with that command id
+//     click X Y BUTTON      real mouse at a point of the screen
+//     click-control ID BUTTON [ENTRY]  real mouse on a control of the main window, or
+//                           on entry ENTRY of a list box
+//     move X Y              real mouse move to a point of the main window's client area
+//     notify-delete         remove the program's icon from outside (its window, uID 1)
+//     post MESSAGE [W L]    post to the main window: a number or a registered name
+//     wait-gone MS          until the main window no longer exists
+//     msgbox-watch TITLE MS how many message boxes so titled appear within MS
+//     clipboard-wait TEXT MS until the clipboard holds TEXT, then as clipboard
+//     wait-state V I MS     until the main window's visible and iconic flags are V, I
+//     sleep MS              wait (for effects that nothing can be polled for)
 #include <winsock2.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -167,6 +187,13 @@ class Driver {
   }
 
   void Clipboard() {
+    bool hasText = false;
+    const std::wstring text = ClipboardText(&hasText);
+    Print(L"clipboard.has_text", hasText ? L"1" : L"0");
+    Print(L"clipboard", OneLine(text));
+  }
+
+  static std::wstring ClipboardText(bool* hasText = nullptr) {
     const ULONGLONG deadline = GetTickCount64() + 3000;
     // The program may still hold the clipboard open for a moment.
     while (!OpenClipboard(nullptr)) {
@@ -174,17 +201,15 @@ class Driver {
       Sleep(50);
     }
     std::wstring text;
-    bool hasText = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
       if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
         text = locked;
-        hasText = true;
+        if (hasText) *hasText = true;
         GlobalUnlock(data);
       }
     }
     CloseClipboard();
-    Print(L"clipboard.has_text", hasText ? L"1" : L"0");
-    Print(L"clipboard", OneLine(text));
+    return text;
   }
 
   static void Resolve() {
@@ -264,32 +289,12 @@ class Driver {
   }
 
   void ProbeAttach() {
-    if (hook_) return;
-    HWND main = Main();
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dll = path;
-    dll.resize(dll.find_last_of(L"\\/") + 1);
-    dll += L"adrelo_probe.dll";
-    HMODULE module = LoadLibraryW(dll.c_str());
-    if (!module) throw Failure{L"cannot load " + dll};
-    auto proc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(module, adrelo_probe::kHookExport)));
-    if (!proc) throw Failure{L"adrelo_probe.dll exports no hook procedure"};
-
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ReplyProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"AdreloE2EDriverReply";
-    RegisterClassW(&windowClass);
-    replyWindow_ = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                 nullptr, windowClass.hInstance, nullptr);
-    if (!replyWindow_) throw Failure{L"cannot create the reply window"};
-
-    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
-    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, proc, module, thread);
-    if (!hook_) throw Failure{L"SetWindowsHookEx failed: " + std::to_wstring(GetLastError())};
-    if (Query(adrelo_probe::kAttach) != L"ok") throw Failure{L"the probe does not answer"};
+    HookThreadOf(Main());
+    if (!attached_) {
+      if (QueryWindow(main_, adrelo_probe::kAttach) != L"ok")
+        throw Failure{L"the probe does not answer"};
+      attached_ = true;
+    }
   }
 
   void Menu() { PrintLines(L"menu", Query(adrelo_probe::kMenu)); }
@@ -318,6 +323,143 @@ class Driver {
     if (lines(log) < wanted)
       throw Failure{L"the main window got " + std::to_wstring(lines(log)) + L" WM_COMMAND(s), not " +
                     std::to_wstring(wanted) + L", within " + std::to_wstring(ms) + L" ms"};
+  }
+
+  // ---- notification area, popup menus, mouse --------------------------------
+  void Tray() {
+    const std::vector<TrayIcon> icons = TrayIcons();
+    Print(L"tray.count", std::to_wstring(icons.size()));
+    for (const TrayIcon& icon : icons) {
+      Print(L"tray.tip", icon.tip);
+      Print(L"tray.rect", RectText(icon.rect));
+    }
+  }
+
+  void TrayWait(const std::wstring& tip, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+      const std::vector<TrayIcon> icons = TrayIcons();
+      if (tip == L"-" ? icons.empty() : HasTip(icons, tip)) break;
+      if (Expired(deadline)) {
+        std::wstring seen;
+        for (const TrayIcon& icon : icons) seen += L" [" + icon.tip + L"]";
+        throw Failure{L"no tray icon \"" + tip + L"\" within " + std::to_wstring(ms) +
+                      L" ms; icons:" + seen};
+      }
+      Sleep(100);
+    }
+    Tray();
+  }
+
+  void TrayClick(unsigned index, const std::wstring& button) {
+    const std::vector<TrayIcon> icons = TrayIcons();
+    if (index >= icons.size()) throw Failure{L"no tray icon " + std::to_wstring(index)};
+    const RECT& rect = icons[index].rect;
+    ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, button);
+  }
+
+  void Popup(DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    std::wstring items;
+    while ((items = Query(adrelo_probe::kPopup)).empty()) {
+      if (Expired(deadline)) throw Failure{L"no popup menu within " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+    PrintLines(L"popup", items);
+  }
+
+  void PopupClick(const std::wstring& id) {
+    const std::wstring items = Query(adrelo_probe::kPopup);
+    const std::wstring key = L"@" + id + L" ";
+    const size_t at = items.find(key);
+    if (at == std::wstring::npos) throw Failure{L"the open popup menu has no item " + id};
+    RECT rect{};
+    swscanf(items.c_str() + at + key.size(), L"%ld %ld %ld %ld", &rect.left, &rect.top,
+            &rect.right, &rect.bottom);
+    ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, L"left");
+  }
+
+  void Click(int x, int y, const std::wstring& button) { ClickAt(x, y, button); }
+
+  void ClickControl(int id, const std::wstring& button, int entry) {
+    HWND control = GetDlgItem(Main(), id);
+    if (!control) throw Failure{L"no control with id " + std::to_wstring(id)};
+    RECT rect{};
+    GetClientRect(control, &rect);
+    POINT point{rect.right / 2, rect.bottom / 2};
+    if (entry >= 0) {
+      DWORD_PTR height = 0;
+      SendMessageTimeoutW(control, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000, &height);
+      point = {8, static_cast<LONG>(entry * height + height / 2)};
+    }
+    ClientToScreen(control, &point);
+    ClickAt(point.x, point.y, button);
+  }
+
+  void Move(int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(Main(), &point);
+    INPUT input = MouseMove(point.x, point.y);
+    SendInput(1, &input, sizeof(INPUT));
+  }
+
+  void NotifyDelete() {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = Main();
+    data.uID = TRAY_ICON_UID;
+    if (!Shell_NotifyIconW(NIM_DELETE, &data)) throw Failure{L"the shell did not remove the icon"};
+  }
+
+  void Post(const std::wstring& name, WPARAM wParam, LPARAM lParam) {
+    wchar_t* end = nullptr;
+    UINT message = static_cast<UINT>(std::wcstoul(name.c_str(), &end, 0));
+    if (name.empty() || *end) message = RegisterWindowMessageW(name.c_str());
+    if (!PostMessageW(Main(), message, wParam, lParam)) throw Failure{L"PostMessage failed"};
+  }
+
+  void WaitGone(DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (FindWindowW(kMainClass, nullptr)) {
+      if (Expired(deadline)) throw Failure{L"the main window still exists after " +
+                                           std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+  }
+
+  void MessageBoxWatch(const std::wstring& title, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    std::vector<HWND> seen;
+    unsigned mostAtOnce = 0;
+    do {
+      unsigned now = 0;
+      for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", title.c_str()); box;
+           box = FindWindowExW(nullptr, box, L"#32770", title.c_str())) {
+        if (!IsWindowVisible(box)) continue;
+        ++now;
+        if (std::find(seen.begin(), seen.end(), box) == seen.end()) seen.push_back(box);
+      }
+      mostAtOnce = std::max(mostAtOnce, now);
+      Sleep(100);
+    } while (!Expired(deadline));
+    Print(L"msgbox.seen", std::to_wstring(seen.size()));
+    Print(L"msgbox.most", std::to_wstring(mostAtOnce));
+  }
+
+  void ClipboardWait(const std::wstring& text, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (ClipboardText() != text && !Expired(deadline)) Sleep(50);
+    Clipboard();
+  }
+
+  void WaitState(int visible, int iconic, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while ((IsWindowVisible(Main()) ? 1 : 0) != visible || (IsIconic(Main()) ? 1 : 0) != iconic) {
+      if (Expired(deadline))
+        throw Failure{L"the main window is not visible=" + std::to_wstring(visible) + L" iconic=" +
+                      std::to_wstring(iconic) + L" within " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
   }
 
   void TakeReply(const COPYDATASTRUCT& data) {
@@ -357,6 +499,82 @@ class Driver {
                       L" ms"};
       Sleep(50);
     }
+  }
+
+  struct TrayIcon {
+    RECT rect;
+    std::wstring tip;
+  };
+
+  std::vector<TrayIcon> TrayIcons() {
+    const ULONGLONG deadline = GetTickCount64() + kDefaultWaitMs;
+    EnterDesktop(deadline);
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) throw Failure{L"no Shell_TrayWnd on the desktop"};
+    std::vector<TrayIcon> icons;
+    const std::wstring answer = QueryWindow(tray, adrelo_probe::kTray);
+    size_t start = 0;
+    while (start < answer.size()) {
+      size_t end = answer.find(L'\n', start);
+      if (end == std::wstring::npos) end = answer.size();
+      const std::wstring line = answer.substr(start, end - start);
+      TrayIcon icon{};
+      int used = 0;
+      if (swscanf(line.c_str(), L"%ld %ld %ld %ld %n", &icon.rect.left, &icon.rect.top,
+                  &icon.rect.right, &icon.rect.bottom, &used) == 4) {
+        icon.tip = line.substr(static_cast<size_t>(used));
+        icons.push_back(icon);
+      }
+      start = end + 1;
+    }
+    return icons;
+  }
+
+  static bool HasTip(const std::vector<TrayIcon>& icons, const std::wstring& tip) {
+    for (const TrayIcon& icon : icons)
+      if (icon.tip == tip) return true;
+    return false;
+  }
+
+  static std::wstring RectText(const RECT& rect) {
+    return std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' +
+           std::to_wstring(rect.right) + L' ' + std::to_wstring(rect.bottom);
+  }
+
+  // Absolute coordinates are in 65536ths of the screen, taken back by Wine
+  // with the fraction dropped: round up so the pointer lands on the pixel.
+  static INPUT MouseMove(int x, int y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(x) * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) /
+                                    GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(y) * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) /
+                                    GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+  }
+
+  void ClickAt(int x, int y, const std::wstring& button) {
+    const ULONGLONG deadline = GetTickCount64() + kDefaultWaitMs;
+    EnterDesktop(deadline);
+    std::vector<INPUT> inputs{MouseMove(x, y)};
+    auto press = [&](DWORD down, DWORD up) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = down;
+      inputs.push_back(input);
+      input.mi.dwFlags = up;
+      inputs.push_back(input);
+    };
+    if (button == L"left") press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    else if (button == L"right") press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    else if (button == L"double") {
+      press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+      press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    } else throw UsageError{L"unknown button: " + button};
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) throw Failure{L"SendInput sent " + std::to_wstring(sent) + L" of " +
+                                             std::to_wstring(inputs.size()) + L" events"};
   }
 
   static void ListEntries(HWND list, const std::wstring& name) {
@@ -418,6 +636,10 @@ class Driver {
     if (name == L"Esc") return VK_ESCAPE;
     if (name == L"Enter") return VK_RETURN;
     if (name == L"Tab") return VK_TAB;
+    if (name == L"Up") return VK_UP;
+    if (name == L"Down") return VK_DOWN;
+    if (name == L"Apps") return VK_APPS;
+    if (name == L"Space") return VK_SPACE;
     if (name.size() >= 2 && name[0] == L'F') {
       const int number = _wtoi(name.c_str() + 1);
       if (number >= 1 && number <= 12) return static_cast<WORD>(VK_F1 + number - 1);
@@ -429,14 +651,50 @@ class Driver {
 
   std::wstring Query(adrelo_probe::Query kind) {
     ProbeAttach();
+    return QueryWindow(main_, kind);
+  }
+
+  // The probe, hooked into the thread of target, answers a query sent to it.
+  std::wstring QueryWindow(HWND target, adrelo_probe::Query kind) {
+    HookThreadOf(target);
     static const UINT message = RegisterWindowMessageW(adrelo_probe::kQueryMessage);
     reply_.clear();
     replyKind_ = 0;
-    if (!SendMessageTimeoutW(main_, message, reinterpret_cast<WPARAM>(replyWindow_), kind,
+    if (!SendMessageTimeoutW(target, message, reinterpret_cast<WPARAM>(replyWindow_), kind,
                              SMTO_ABORTIFHUNG, 5000, nullptr))
       throw Failure{L"no answer to the probe query"};
     if (replyKind_ != kind) throw Failure{L"the probe did not answer query " + std::to_wstring(kind)};
     return reply_;
+  }
+
+  void HookThreadOf(HWND target) {
+    const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+    if (!thread) throw Failure{L"no thread for the window to probe"};
+    if (hooks_.count(thread)) return;
+    if (!probe_) {
+      wchar_t path[MAX_PATH] = {};
+      GetModuleFileNameW(nullptr, path, MAX_PATH);
+      std::wstring dll = path;
+      dll.resize(dll.find_last_of(L"\\/") + 1);
+      dll += L"adrelo_probe.dll";
+      probe_ = LoadLibraryW(dll.c_str());
+      if (!probe_) throw Failure{L"cannot load " + dll};
+      probeProc_ = reinterpret_cast<HOOKPROC>(
+          reinterpret_cast<void*>(GetProcAddress(probe_, adrelo_probe::kHookExport)));
+      if (!probeProc_) throw Failure{L"adrelo_probe.dll exports no hook procedure"};
+
+      WNDCLASSW windowClass{};
+      windowClass.lpfnWndProc = ReplyProc;
+      windowClass.hInstance = GetModuleHandleW(nullptr);
+      windowClass.lpszClassName = L"AdreloE2EDriverReply";
+      RegisterClassW(&windowClass);
+      replyWindow_ = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                   nullptr, windowClass.hInstance, nullptr);
+      if (!replyWindow_) throw Failure{L"cannot create the reply window"};
+    }
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, probeProc_, probe_, thread);
+    if (!hook) throw Failure{L"SetWindowsHookEx failed: " + std::to_wstring(GetLastError())};
+    hooks_[thread] = hook;
   }
 
   static void PrintLines(const std::wstring& key, const std::wstring& text) {
@@ -453,7 +711,10 @@ class Driver {
   bool onDesktop_ = false;
   HWND main_ = nullptr;
   HWND replyWindow_ = nullptr;
-  HHOOK hook_ = nullptr;
+  HMODULE probe_ = nullptr;
+  HOOKPROC probeProc_ = nullptr;
+  std::map<DWORD, HHOOK> hooks_;  // by thread
+  bool attached_ = false;
   std::wstring reply_;
   ULONG_PTR replyKind_ = 0;
 };
@@ -497,7 +758,51 @@ int Run(int argc, wchar_t** argv) {
     else if (step == L"commands") {
       const auto wanted = static_cast<unsigned>(ParseMs(next(L"count")));
       driver.Commands(wanted, ParseMs(next(L"milliseconds")));
-    } else throw UsageError{L"unknown step: " + step};
+    } else if (step == L"tray") driver.Tray();
+    else if (step == L"tray-wait") {
+      const std::wstring tip = next(L"tooltip");
+      driver.TrayWait(tip, ParseMs(next(L"milliseconds")));
+    } else if (step == L"tray-click") {
+      const auto index = static_cast<unsigned>(ParseMs(next(L"icon index")));
+      driver.TrayClick(index, next(L"button"));
+    } else if (step == L"popup") driver.Popup(ParseMs(next(L"milliseconds")));
+    else if (step == L"popup-click") driver.PopupClick(next(L"command id"));
+    else if (step == L"click") {
+      const int x = static_cast<int>(ParseMs(next(L"x")));
+      const int y = static_cast<int>(ParseMs(next(L"y")));
+      driver.Click(x, y, next(L"button"));
+    } else if (step == L"click-control") {
+      const int id = static_cast<int>(ParseMs(next(L"control id")));
+      const std::wstring button = next(L"button");
+      int entry = -1;
+      if (i < argc && iswdigit(argv[i][0])) entry = static_cast<int>(ParseMs(next(L"entry")));
+      driver.ClickControl(id, button, entry);
+    } else if (step == L"move") {
+      const int x = static_cast<int>(ParseMs(next(L"x")));
+      driver.Move(x, static_cast<int>(ParseMs(next(L"y"))));
+    } else if (step == L"notify-delete") driver.NotifyDelete();
+    else if (step == L"post") {
+      const std::wstring message = next(L"message");
+      WPARAM wParam = 0;
+      LPARAM lParam = 0;
+      if (i + 1 < argc && iswdigit(argv[i][0])) {
+        wParam = ParseMs(next(L"wParam"));
+        lParam = static_cast<LPARAM>(ParseMs(next(L"lParam")));
+      }
+      driver.Post(message, wParam, lParam);
+    } else if (step == L"wait-gone") driver.WaitGone(ParseMs(next(L"milliseconds")));
+    else if (step == L"msgbox-watch") {
+      const std::wstring title = next(L"title");
+      driver.MessageBoxWatch(title, ParseMs(next(L"milliseconds")));
+    } else if (step == L"clipboard-wait") {
+      const std::wstring text = next(L"text");
+      driver.ClipboardWait(text, ParseMs(next(L"milliseconds")));
+    } else if (step == L"wait-state") {
+      const int visible = static_cast<int>(ParseMs(next(L"visible")));
+      const int iconic = static_cast<int>(ParseMs(next(L"iconic")));
+      driver.WaitState(visible, iconic, ParseMs(next(L"milliseconds")));
+    } else if (step == L"sleep") Sleep(ParseMs(next(L"milliseconds")));
+    else throw UsageError{L"unknown step: " + step};
   }
   return 0;
 }

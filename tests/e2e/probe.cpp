@@ -5,6 +5,8 @@
 // also subclasses the main window to log the WM_COMMANDs it receives.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -80,6 +82,7 @@ void DumpMenu(HMENU menu, int depth, std::wstring& out) {
     if (!(info.fType & MFT_SEPARATOR)) {
       if (info.fState & MFS_GRAYED) out += L" [grayed]";
       if (info.fState & MFS_CHECKED) out += L" [checked]";
+      if (info.fState & MFS_DEFAULT) out += L" [default]";
     }
     out += L'\n';
     if (info.hSubMenu) DumpMenu(info.hSubMenu, depth + 1, out);
@@ -92,6 +95,72 @@ std::wstring MenuTree(HWND window) {
   std::wstring out;
   DumpMenu(bar, 0, out);
   return out;
+}
+
+std::wstring RectText(RECT rect) {
+  return std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' +
+         std::to_wstring(rect.right) + L' ' + std::to_wstring(rect.bottom);
+}
+
+struct WindowSearch {
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddIfOfClass(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<WindowSearch*>(param);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (!lstrcmpiW(name, search.className)) search.found.push_back(window);
+  return TRUE;
+}
+
+// The windows of this thread with the given class.
+std::vector<HWND> ThreadWindows(const wchar_t* className) {
+  WindowSearch search{className, {}};
+  EnumThreadWindows(GetCurrentThreadId(), AddIfOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Explorer gives each notification icon a tooltip whose tool is the icon's
+// rectangle in the tray window.
+std::wstring TrayIcons(HWND tray) {
+  std::wstring out;
+  for (HWND tooltip : ThreadWindows(TOOLTIPS_CLASSW)) {
+    const auto count = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      wchar_t text[256] = {};
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof(tool);
+      tool.lpszText = text;
+      if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)) ||
+          tool.hwnd != tray)
+        continue;
+      tool.lpszText = text;
+      SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+      RECT rect = tool.rect;
+      MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+      out += RectText(rect) + L' ' + Escaped(text) + L'\n';
+    }
+  }
+  return out;
+}
+
+std::wstring OpenPopup() {
+  for (HWND window : ThreadWindows(L"#32768")) {
+    if (!IsWindowVisible(window)) continue;
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    if (!menu) continue;
+    std::wstring out;
+    DumpMenu(menu, 0, out);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      RECT rect{};
+      if (GetMenuItemRect(nullptr, menu, i, &rect))
+        out += L'@' + std::to_wstring(GetMenuItemID(menu, i)) + L' ' + RectText(rect) + L'\n';
+    }
+    return out;
+  }
+  return {};
 }
 
 BOOL CALLBACK AddFont(HWND child, LPARAM param) {
@@ -152,6 +221,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kMenu: Answer(driver, adrelo_probe::kMenu, MenuTree(sent->hwnd)); break;
         case adrelo_probe::kFonts: Answer(driver, adrelo_probe::kFonts, Fonts(sent->hwnd)); break;
         case adrelo_probe::kCommands: Answer(driver, adrelo_probe::kCommands, Commands()); break;
+        case adrelo_probe::kTray: Answer(driver, adrelo_probe::kTray, TrayIcons(sent->hwnd)); break;
+        case adrelo_probe::kPopup: Answer(driver, adrelo_probe::kPopup, OpenPopup()); break;
         default: break;
       }
     }

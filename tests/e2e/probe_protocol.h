@@ -18,6 +18,8 @@ enum Query : unsigned {
   kMenu = 2,      // the menu bar's tree, captions escaped (\t), ids of items
   kFonts = 3,     // font.<control>=face height weight charset
   kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
+  kTray = 5,      // sent to Shell_TrayWnd: "<left> <top> <right> <bottom> <tip>" an icon
+  kPopup = 6,     // the open popup menu: its items as kMenu, then "@<id> <l> <t> <r> <b>" each
 };
 
 struct Control {

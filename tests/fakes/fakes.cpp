@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "resources/resource.h"
 #include "tests/fakes/rc_file.h"
 
 namespace testing_support {
@@ -246,6 +247,7 @@ std::uint32_t FakeLocale::ThreadLocale() const {
 void FakeMessageBox::Show(const std::wstring& text, const std::wstring& title, MessageIcon icon) {
   if (log_) log_->push_back("messages.Show " + Narrow(text));
   shown.push_back({text, title, icon});
+  if (whileOpen) whileOpen();
 }
 
 // ---- RcStringTable -------------------------------------------------------------
@@ -260,6 +262,29 @@ std::optional<std::wstring> RcStringTable::Load(int id) const {
   return found->second;
 }
 
+// ---- FakeNotifyIcon ----------------------------------------------------------------
+
+bool FakeNotifyIcon::Add(const std::wstring& tip) {
+  if (log_) log_->push_back("icon.Add " + Narrow(tip));
+  if (shown) return false;
+  shown = tip;
+  return true;
+}
+
+bool FakeNotifyIcon::Modify(const std::wstring& tip) {
+  if (log_) log_->push_back("icon.Modify " + Narrow(tip));
+  if (!shown) return false;
+  shown = tip;
+  return true;
+}
+
+bool FakeNotifyIcon::Delete() {
+  if (log_) log_->push_back("icon.Delete");
+  const bool existed = shown.has_value();
+  shown.reset();
+  return existed;
+}
+
 // ---- FakeWindow ------------------------------------------------------------------
 
 void FakeWindow::SetBounds(PixelRect outer) {
@@ -271,6 +296,31 @@ void FakeWindow::SetBounds(PixelRect outer) {
 void FakeWindow::SetShowState(ShowState value) {
   Log(std::string("window.SetShowState ") + StateName(value));
   state = value;
+  visible = value != ShowState::Hidden;
+  if (value != ShowState::Hidden) iconic = value == ShowState::Minimized;
+}
+
+void FakeWindow::Show() {
+  Log("window.Show");
+  visible = true;
+}
+
+void FakeWindow::RequestClose() {
+  Log("window.RequestClose");
+  if (events) closeAction = events->OnCloseRequest();
+}
+
+void FakeWindow::SetRedraw(int controlId, bool on) {
+  Log("window.SetRedraw " + std::to_string(controlId) + (on ? " on" : " off"));
+}
+
+PixelRect FakeWindow::ControlBounds(int controlId) const {
+  return controlId == IDC_Text1 ? PixelRect{176, 8, 193, 27} : PixelRect{176, 56, 193, 59};
+}
+
+void FakeWindow::OpenPopupMenu(int popupPosition, PixelPoint at, int defaultItem) {
+  Log("window.OpenPopupMenu " + std::to_string(popupPosition) + " at " + std::to_string(at.x) + "," +
+      std::to_string(at.y) + " default " + std::to_string(defaultItem));
 }
 
 void FakeWindow::SetText(int controlId, const std::wstring& text) {

@@ -3,6 +3,7 @@
 // work across interfaces.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,13 +11,14 @@
 
 #include "platform/clipboard.h"
 #include "platform/locale.h"
+#include "main_window/form1_events.h"
 #include "platform/message_box.h"
+#include "platform/notify_icon.h"
 #include "platform/registry.h"
 #include "platform/sockets.h"
 #include "platform/string_table.h"
 #include "platform/window_ops.h"
 #include "tray/field_hooks.h"
-#include "tray/tray_icon.h"
 
 namespace testing_support {
 
@@ -139,6 +141,8 @@ class FakeMessageBox final : public platform::MessageBoxOps {
   };
   explicit FakeMessageBox(CallLog* log = nullptr) : log_(log) {}
   std::vector<Shown> shown;
+  // Runs while the box is open, as the messages of its modal loop would.
+  std::function<void()> whileOpen;
   void Show(const std::wstring& text, const std::wstring& title,
             platform::MessageIcon icon) override;
 
@@ -157,11 +161,23 @@ class RcStringTable final : public platform::StringTable {
   std::map<int, std::wstring> entries_;
 };
 
+// The notification area, holding at most the one icon.
+class FakeNotifyIcon final : public platform::NotifyIcon {
+ public:
+  explicit FakeNotifyIcon(CallLog* log = nullptr) : log_(log) {}
+  std::optional<std::wstring> shown;  // the icon's tooltip while it is there
+  bool Add(const std::wstring& tip) override;
+  bool Modify(const std::wstring& tip) override;
+  bool Delete() override;
+
+ private:
+  CallLog* log_;
+};
+
 // The main window: controls, list, menus and geometry, with a classic
-// 96-dpi frame (3-pixel border, 19-pixel caption and menu bar).
-class FakeWindow final : public platform::WindowOps,
-                         public tray::FieldHooks,
-                         public tray::TrayIcon {
+// 96-dpi frame (3-pixel border, 19-pixel caption and menu bar). A close
+// request goes to events, as the shell hands it on.
+class FakeWindow final : public platform::WindowOps, public tray::FieldHooks {
  public:
   explicit FakeWindow(CallLog* log = nullptr) : log_(log) {}
 
@@ -174,6 +190,13 @@ class FakeWindow final : public platform::WindowOps,
   std::map<int, std::vector<std::wstring>> lists;
   std::map<int, std::wstring> menuCaptions;    // menu id -> caption
   int frameWidth = 6, frameHeight = 44;        // outer minus client
+  bool visible = false;
+  bool iconic = false;
+  int selection = -1;                          // of List1
+  platform::PixelPoint normalPosition{0, 0};
+  platform::PixelPoint cursor{500, 400};
+  main_window::Form1Events* events = nullptr;
+  std::optional<main_window::CloseAction> closeAction;  // of the last close request
 
   platform::PixelSize ScreenSize() const override { return screen; }
   int Dpi() const override { return dpi; }
@@ -183,6 +206,10 @@ class FakeWindow final : public platform::WindowOps,
   }
   void SetBounds(platform::PixelRect outer) override;
   void SetShowState(platform::ShowState value) override;
+  void Show() override;
+  void BringToForeground() override { Log("window.BringToForeground"); }
+  void RequestClose() override;
+  platform::PixelPoint NormalPosition() const override { return normalPosition; }
   void SetText(int controlId, const std::wstring& text) override;
   std::wstring Text(int controlId) const override;
   void SetFontCharset(int controlId, int charset) override;
@@ -190,11 +217,20 @@ class FakeWindow final : public platform::WindowOps,
   void ListAppend(int controlId, const std::wstring& entry) override;
   int ListCount(int controlId) const override;
   std::wstring ListEntry(int controlId, int index) const override;
+  int ListSelection(int) const override { return selection; }
+  void SetRedraw(int controlId, bool on) override;
+  platform::PixelRect ControlBounds(int controlId) const override;
   void SetMenuCaption(int menuId, const std::wstring& caption) override;
+  void OpenPopupMenu(int popupPosition, platform::PixelPoint screenPoint, int defaultItem) override;
+  platform::PixelPoint CursorPosition() const override { return cursor; }
+  platform::PixelPoint ClientToScreen(platform::PixelPoint client) const override {
+    return {client.x + bounds.left + frameWidth / 2, client.y + bounds.top + frameHeight - frameWidth / 2};
+  }
 
   void HookText1() override { Log("hooks.HookText1"); }
   void HookList1() override { Log("hooks.HookList1"); }
-  void AddTrayIcon() override { Log("tray.AddTrayIcon"); }
+  void UnhookList1() override { Log("hooks.UnhookList1"); }
+  void UnhookText1() override { Log("hooks.UnhookText1"); }
 
  private:
   void Log(const std::string& entry) {

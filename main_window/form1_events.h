@@ -1,0 +1,32 @@
+// What the main window's Win32 shell hands on to the program's logic: one
+// call for each message it acts on.
+#pragma once
+
+#include "tray/field_menus.h"
+
+namespace main_window {
+
+// What the shell does once a close request or the end of the session has
+// been handled.
+enum class CloseAction {
+  KeepRunning,    // the request was cancelled (the window only hid)
+  CloseWindow,    // destroy the window: the message loop, and the program, end
+  EndProcessNow,  // the sockets library failed to stop (said so): end at once
+};
+
+class Form1Events {
+ public:
+  virtual ~Form1Events() = default;
+  virtual void OnCommand(int commandId) = 0;
+  virtual void OnTimer() = 0;
+  virtual CloseAction OnCloseRequest() = 0;
+  // The session ends (log-off, shut-down): saved and cleaned up whatever the
+  // window's state.
+  virtual CloseAction OnEndSession() = 0;
+  virtual void OnTrayNotify(int mouseMessage) = 0;
+  virtual void OnTaskbarCreated() = 0;
+  // True when the control's own procedure must not see the input.
+  virtual bool OnFieldInput(int controlId, tray::FieldInput input) = 0;
+};
+
+}  // namespace main_window

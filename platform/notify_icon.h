@@ -1,0 +1,18 @@
+// The program's one icon in the notification area: its window, id, callback
+// message and image are fixed when it is made; only the tooltip changes.
+#pragma once
+#include <string>
+
+namespace platform {
+
+class NotifyIcon {
+ public:
+  virtual ~NotifyIcon() = default;
+  // Each is one request to the shell; false when the shell refused it (an add
+  // while the icon exists, a change or removal while it does not).
+  virtual bool Add(const std::wstring& tip) = 0;
+  virtual bool Modify(const std::wstring& tip) = 0;
+  virtual bool Delete() = 0;
+};
+
+}  // namespace platform

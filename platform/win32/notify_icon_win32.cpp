@@ -1,0 +1,32 @@
+// The notification icon on shell32.
+#include "platform/win32/notify_icon_win32.h"
+
+#include <algorithm>
+
+namespace platform::win32 {
+
+namespace {
+
+// The first layout of the record: its six fields and a 64-character tip,
+// which every shell since the first takes.
+constexpr std::size_t kTipField = 64;
+
+}  // namespace
+
+Win32NotifyIcon::Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HICON icon) {
+  data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data_.hWnd = window;
+  data_.uID = id;
+  data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data_.uCallbackMessage = callbackMessage;
+  data_.hIcon = icon;
+}
+
+bool Win32NotifyIcon::Send(DWORD message, const std::wstring& tip) {
+  const std::size_t length = std::min(tip.size(), kTipField - 1);
+  std::copy_n(tip.data(), length, data_.szTip);
+  data_.szTip[length] = L'\0';
+  return Shell_NotifyIconW(message, &data_) != FALSE;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,17 @@
+// The program's own one-command menus on the host field and the address
+// list, opened from their replacement window procedures.
+#pragma once
+#include "platform/window_ops.h"
+
+namespace tray {
+
+enum class FieldInput {
+  RightButtonUp,  // WM_RBUTTONUP
+  MenuKeyUp,      // WM_KEYUP of the context-menu key (VK_APPS)
+};
+
+// Opens the field's menu where one is due. True when the control's own
+// procedure must not see the input (its built-in menu would follow).
+bool OnFieldInput(int controlId, FieldInput input, platform::WindowOps& window);
+
+}  // namespace tray

@@ -1,0 +1,40 @@
+// The refresh of the host field and the address list.
+#include "tray/refresh.h"
+
+#include "localization/fixed_texts.h"
+#include "lookup/host_lookup.h"
+#include "resources/resource.h"
+
+namespace tray {
+
+void Refresher::Tick() {
+  if (Reload(Report::OnNewFailure)) trayIcon_.UpdateTrayIcon();
+}
+
+void Refresher::Refresh() { Reload(Report::Always); }
+
+bool Refresher::Reload(Report report) {
+  // A message box runs a modal loop in which ticks go on arriving.
+  if (messageOpen_) return false;
+  const lookup::HostLookup lookup = lookup::LookUpHost(sockets_);
+  // Both controls are drawn once, when refilled, so a tick never flickers.
+  window_.SetRedraw(IDC_List1, false);
+  window_.SetRedraw(IDC_Text1, false);
+  window_.ListClear(IDC_List1);
+  window_.SetText(IDC_Text1, L"");
+  lookup::ShowHostInfo(lookup, window_);
+  window_.SetRedraw(IDC_Text1, true);
+  window_.SetRedraw(IDC_List1, true);
+
+  const bool reportIt =
+      !lookup.succeeded && (report == Report::Always || lastLookupSucceeded_);
+  lastLookupSucceeded_ = lookup.succeeded;
+  if (reportIt) {
+    messageOpen_ = true;
+    messages_.Show(lookup.failureMessage, localization::kAppTitle, platform::MessageIcon::None);
+    messageOpen_ = false;
+  }
+  return true;
+}
+
+}  // namespace tray

@@ -1,0 +1,39 @@
+// The refresh of the host field and the address list: the tick of Timer1
+// every five seconds, and the Refresh command.
+#pragma once
+#include "platform/message_box.h"
+#include "platform/sockets.h"
+#include "platform/window_ops.h"
+#include "tray/tray_icon.h"
+
+namespace tray {
+
+class Refresher {
+ public:
+  Refresher(platform::Sockets& sockets, platform::MessageBoxOps& messages,
+            platform::WindowOps& window, TrayIcon& trayIcon)
+      : sockets_(sockets), messages_(messages), window_(window), trayIcon_(trayIcon) {}
+
+  // Timer1: both controls rebuilt from a new lookup, then the tooltip. A
+  // failure is reported only when the lookup before it succeeded, so a
+  // lasting one is reported once, not every five seconds.
+  void Tick();
+  // Start-up and the Refresh command: the same rebuild without the tooltip;
+  // the user asked for it, so a failure is always reported.
+  void Refresh();
+
+ private:
+  enum class Report { Always, OnNewFailure };
+  // False while a lookup message is open: nothing is done then, so at most
+  // one such message is ever open.
+  bool Reload(Report report);
+
+  platform::Sockets& sockets_;
+  platform::MessageBoxOps& messages_;
+  platform::WindowOps& window_;
+  TrayIcon& trayIcon_;
+  bool lastLookupSucceeded_ = true;
+  bool messageOpen_ = false;
+};
+
+}  // namespace tray

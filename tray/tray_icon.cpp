@@ -1,0 +1,62 @@
+// The notification icon's record and tooltip.
+#include "tray/tray_icon.h"
+
+#include "localization/fixed_texts.h"
+#include "localization/language.h"
+#include "resources/resource.h"
+
+namespace tray {
+
+namespace {
+
+// Cut to the field, never between the two halves of a surrogate pair.
+std::wstring CutToTipField(std::wstring tip) {
+  if (tip.size() <= kTrayTipLength) return tip;
+  std::size_t length = kTrayTipLength;
+  const wchar_t last = tip[length - 1];
+  if (last >= 0xD800 && last <= 0xDBFF) --length;
+  tip.resize(length);
+  return tip;
+}
+
+}  // namespace
+
+std::wstring ComposeTrayTip(const platform::WindowOps& window, const platform::StringTable& strings,
+                            const settings::Settings& settings, const wchar_t* noAddressTip) {
+  std::wstring tip;
+  if (settings.ShowIP == settings::kShowHostName) {
+    tip = window.Text(IDC_Label1) + window.Text(IDC_Text1);
+  } else if (window.ListCount(IDC_List1) >= 1) {
+    tip = window.Text(IDC_Label2) + window.ListEntry(IDC_List1, 0);
+  } else if (noAddressTip != nullptr) {
+    tip = noAddressTip;
+  } else {
+    tip = localization::LookupString(strings, IDS_NO_REGISTERED_IP, settings.Language).value_or(L"");
+  }
+  return CutToTipField(std::move(tip));
+}
+
+void TrayIcon::AddTrayIcon() {
+  if (removed_) return;
+  tip_ = ComposeTrayTip(window_, strings_, settings_, localization::kNoAddressStartTip);
+  icon_.Add(tip_);
+}
+
+void TrayIcon::UpdateTrayIcon() {
+  if (removed_) return;
+  tip_ = ComposeTrayTip(window_, strings_, settings_);
+  icon_.Modify(tip_);
+}
+
+void TrayIcon::AddAgain() {
+  if (removed_) return;
+  icon_.Add(tip_);
+}
+
+void TrayIcon::Remove() {
+  if (removed_) return;
+  removed_ = true;
+  icon_.Delete();
+}
+
+}  // namespace tray
