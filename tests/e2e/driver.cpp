@@ -32,6 +32,9 @@
 //     clipboard-wait TEXT MS until the clipboard holds TEXT, then as clipboard
 //     wait-state V I MS     until the main window's visible and iconic flags are V, I
 //     sleep MS              wait (for effects that nothing can be polled for)
+//     popup-none MS         no popup menu opens within MS
+//     wait-tick MS          until the refresh timer has just rebuilt the address list
+//                           (seen by a selection made for the purpose vanishing)
 #include <winsock2.h>
 #include <windows.h>
 
@@ -162,6 +165,7 @@ class Driver {
     Print(L"window.visible", IsWindowVisible(main) ? L"1" : L"0");
     Print(L"window.iconic", IsIconic(main) ? L"1" : L"0");
     Print(L"window.zoomed", IsZoomed(main) ? L"1" : L"0");
+    Print(L"window.foreground", GetForegroundWindow() == main ? L"1" : L"0");
     Print(L"window.style", Hex(GetWindowLongW(main, GWL_STYLE)));
     Print(L"window.exstyle", Hex(GetWindowLongW(main, GWL_EXSTYLE)));
     RECT rect{};
@@ -178,6 +182,9 @@ class Driver {
       HWND child = GetDlgItem(main, control.id);
       if (!child) throw Failure{L"no control with id " + std::to_wstring(control.id)};
       Print(std::wstring(control.name) + L".class", ClassOf(child));
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      Print(std::wstring(control.name) + L".rect", RectText(rect));
       if (control.id == IDC_List1) {
         ListEntries(child, control.name);
       } else {
@@ -232,10 +239,13 @@ class Driver {
   void MessageBoxText(const std::wstring& title, DWORD ms) {
     HWND box = FindMessageBox(title, ms);
     Print(L"msgbox.title", title);
+    Print(L"msgbox.owner", GetWindow(box, GW_OWNER) == Main() ? L"main" : L"other");
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       const std::wstring kind = ClassOf(child);
       const LONG style = GetWindowLongW(child, GWL_STYLE);
-      if (!lstrcmpiW(kind.c_str(), L"Static") && (style & SS_TYPEMASK) != SS_ICON) {
+      if (!lstrcmpiW(kind.c_str(), L"Static") && (style & SS_TYPEMASK) == SS_ICON) {
+        if (GetWindow(box, GW_OWNER) == Main()) Print(L"msgbox.icon", Query(adrelo_probe::kBoxIcon));
+      } else if (!lstrcmpiW(kind.c_str(), L"Static")) {
         const std::wstring text = ControlText(child);
         if (!text.empty()) Print(L"msgbox.text", OneLine(text));
       } else if (!lstrcmpiW(kind.c_str(), L"Button") && IsWindowVisible(child)) {
@@ -360,10 +370,15 @@ class Driver {
 
   void Popup(DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
-    std::wstring items;
-    while ((items = Query(adrelo_probe::kPopup)).empty()) {
+    // Read until two answers agree: a menu just opened may still be moving
+    // to its place.
+    std::wstring items, previous;
+    for (;;) {
+      items = Query(adrelo_probe::kPopup);
+      if (!items.empty() && items == previous) break;
       if (Expired(deadline)) throw Failure{L"no popup menu within " + std::to_wstring(ms) + L" ms"};
-      Sleep(50);
+      previous = items;
+      Sleep(100);
     }
     PrintLines(L"popup", items);
   }
@@ -377,6 +392,13 @@ class Driver {
     swscanf(items.c_str() + at + key.size(), L"%ld %ld %ld %ld", &rect.left, &rect.top,
             &rect.right, &rect.bottom);
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, L"left");
+    // Closed before the next step, which may open another.
+    const ULONGLONG deadline = GetTickCount64() + kDefaultWaitMs;
+    // (The command may have ended the program.)
+    while (IsWindow(main_) && !Query(adrelo_probe::kPopup).empty()) {
+      if (Expired(deadline)) throw Failure{L"the popup menu stays open after the click"};
+      Sleep(50);
+    }
   }
 
   void Click(int x, int y, const std::wstring& button) { ClickAt(x, y, button); }
@@ -420,6 +442,7 @@ class Driver {
 
   void WaitGone(DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
+    EnterDesktop(deadline);
     while (FindWindowW(kMainClass, nullptr)) {
       if (Expired(deadline)) throw Failure{L"the main window still exists after " +
                                            std::to_wstring(ms) + L" ms"};
@@ -429,6 +452,7 @@ class Driver {
 
   void MessageBoxWatch(const std::wstring& title, DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
+    EnterDesktop(deadline);
     std::vector<HWND> seen;
     unsigned mostAtOnce = 0;
     do {
@@ -444,6 +468,26 @@ class Driver {
     } while (!Expired(deadline));
     Print(L"msgbox.seen", std::to_wstring(seen.size()));
     Print(L"msgbox.most", std::to_wstring(mostAtOnce));
+  }
+
+  void PopupNone(DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    do {
+      if (!Query(adrelo_probe::kPopup).empty()) throw Failure{L"a popup menu opened"};
+      Sleep(50);
+    } while (!Expired(deadline));
+  }
+
+  void WaitTick(DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    HWND list = GetDlgItem(Main(), IDC_List1);
+    DWORD_PTR selected = 0;
+    SendMessageTimeoutW(list, LB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+    do {
+      if (Expired(deadline)) throw Failure{L"no refresh within " + std::to_wstring(ms) + L" ms"};
+      Sleep(20);
+      SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &selected);
+    } while (static_cast<LRESULT>(selected) != LB_ERR);
   }
 
   void ClipboardWait(const std::wstring& text, DWORD ms) {
@@ -582,6 +626,10 @@ class Driver {
     if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count))
       throw Failure{L"no answer to LB_GETCOUNT"};
     Print(name + L".count", std::to_wstring(count));
+    DWORD_PTR selected = 0;
+    SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &selected);
+    Print(name + L".selected",
+          static_cast<LRESULT>(selected) == LB_ERR ? L"" : std::to_wstring(selected));
     for (DWORD_PTR i = 0; i < count; ++i) {
       DWORD_PTR length = 0;
       SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 3000, &length);
@@ -802,6 +850,8 @@ int Run(int argc, wchar_t** argv) {
       const int iconic = static_cast<int>(ParseMs(next(L"iconic")));
       driver.WaitState(visible, iconic, ParseMs(next(L"milliseconds")));
     } else if (step == L"sleep") Sleep(ParseMs(next(L"milliseconds")));
+    else if (step == L"popup-none") driver.PopupNone(ParseMs(next(L"milliseconds")));
+    else if (step == L"wait-tick") driver.WaitTick(ParseMs(next(L"milliseconds")));
     else throw UsageError{L"unknown step: " + step};
   }
   return 0;

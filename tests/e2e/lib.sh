@@ -133,6 +133,13 @@ set_settings() {
   timeout 30 wine regedit /S "$(win_path "$reg")" >/dev/null 2>&1 || fail "regedit could not import $reg"
 }
 
+# stored_settings: the program's values as NAME=VALUE, one a line, sorted
+# (nothing when the key holds none).
+stored_settings() {
+  timeout 30 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r' |
+    awk '$2 == "REG_SZ" { print $1 "=" $3 }' | sort
+}
+
 # start_program [VAR=VALUE...]: Adrelo.exe in explorer's virtual desktop,
 # with extra environment (e.g. LC_ALL=bg_BG.UTF-8) for it alone.
 start_program() {
@@ -191,9 +198,17 @@ screenshot() {
     >/dev/null 2>&1 && log "screenshot: $ADRELO_E2E_SCREENSHOTS/$CASE_NAME.png"
 }
 
+# on_cleanup COMMAND...: run when the case ends, however it ends, after the
+# program has stopped (to put back what the case changed in the shared prefix).
+CLEANUP_COMMANDS=()
+on_cleanup() { CLEANUP_COMMANDS+=("$*"); }
+
 cleanup() {
   ((FAILURES > 0)) && screenshot
   stop_program
+  local command
+  for command in "${CLEANUP_COMMANDS[@]}"; do eval "$command"; done
+  CLEANUP_COMMANDS=()
   if [[ -n $XVFB_PID ]]; then
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null

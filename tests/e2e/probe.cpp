@@ -123,7 +123,8 @@ std::vector<HWND> ThreadWindows(const wchar_t* className) {
 }
 
 // Explorer gives each notification icon a tooltip whose tool is the icon's
-// rectangle in the tray window.
+// rectangle in the tray window; a removed icon's tool stays, with an empty
+// rectangle.
 std::wstring TrayIcons(HWND tray) {
   std::wstring out;
   for (HWND tooltip : ThreadWindows(TOOLTIPS_CLASSW)) {
@@ -134,7 +135,7 @@ std::wstring TrayIcons(HWND tray) {
       tool.cbSize = sizeof(tool);
       tool.lpszText = text;
       if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)) ||
-          tool.hwnd != tray)
+          tool.hwnd != tray || IsRectEmpty(&tool.rect))
         continue;
       tool.lpszText = text;
       SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
@@ -153,6 +154,9 @@ std::wstring OpenPopup() {
     if (!menu) continue;
     std::wstring out;
     DumpMenu(menu, 0, out);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    out += L"@menu " + RectText(frame) + L'\n';
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       RECT rect{};
       if (GetMenuItemRect(nullptr, menu, i, &rect))
@@ -161,6 +165,18 @@ std::wstring OpenPopup() {
     return out;
   }
   return {};
+}
+
+// System icons are loaded per process: compared here, inside the program.
+std::wstring MessageBoxIcon() {
+  for (HWND box : ThreadWindows(L"#32770")) {
+    if (!IsWindowVisible(box)) continue;
+    HWND icon = GetDlgItem(box, 1088);  // the message box's icon static
+    if (!icon) return L"none";
+    const auto shown = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
+    return shown == LoadIconW(nullptr, IDI_ERROR) ? L"error" : L"other";
+  }
+  return L"none";
 }
 
 BOOL CALLBACK AddFont(HWND child, LPARAM param) {
@@ -223,6 +239,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kCommands: Answer(driver, adrelo_probe::kCommands, Commands()); break;
         case adrelo_probe::kTray: Answer(driver, adrelo_probe::kTray, TrayIcons(sent->hwnd)); break;
         case adrelo_probe::kPopup: Answer(driver, adrelo_probe::kPopup, OpenPopup()); break;
+        case adrelo_probe::kBoxIcon: Answer(driver, adrelo_probe::kBoxIcon, MessageBoxIcon()); break;
         default: break;
       }
     }

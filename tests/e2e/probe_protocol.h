@@ -19,7 +19,8 @@ enum Query : unsigned {
   kFonts = 3,     // font.<control>=face height weight charset
   kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
   kTray = 5,      // sent to Shell_TrayWnd: "<left> <top> <right> <bottom> <tip>" an icon
-  kPopup = 6,     // the open popup menu: its items as kMenu, then "@<id> <l> <t> <r> <b>" each
+  kBoxIcon = 7,   // the icon of the open message box: error, other or none
+  kPopup = 6,     // the open popup menu: its items as kMenu, then "@menu <rect>" and "@<id> <rect>" each item
 };
 
 struct Control {

@@ -175,4 +175,49 @@ TEST_F(MainWindow, StatesAndBoundsAreApplied) {
   EXPECT_FALSE(IsWindowVisible(window_.hwnd()));
 }
 
+// Records what the hooked fields hand on, and intercepts as the logic does.
+struct FieldEventsSpy final : main_window::Form1Events {
+  std::vector<std::pair<int, tray::FieldInput>> inputs;
+  void OnCommand(int) override {}
+  void OnTimer() override {}
+  main_window::CloseAction OnCloseRequest() override { return main_window::CloseAction::KeepRunning; }
+  main_window::CloseAction OnEndSession() override { return main_window::CloseAction::KeepRunning; }
+  void OnTrayNotify(int) override {}
+  void OnTaskbarCreated() override {}
+  bool OnFieldInput(int controlId, tray::FieldInput input) override {
+    inputs.emplace_back(controlId, input);
+    return controlId == IDC_Text1;
+  }
+};
+
+TEST_F(MainWindow, FieldHooksHandOnTheirInputsChainAndComeOffAgain) {
+  HWND text1 = GetDlgItem(window_.hwnd(), IDC_Text1);
+  HWND list1 = GetDlgItem(window_.hwnd(), IDC_List1);
+  const LONG_PTR textProc = GetWindowLongPtrW(text1, GWLP_WNDPROC);
+  const LONG_PTR listProc = GetWindowLongPtrW(list1, GWLP_WNDPROC);
+  FieldEventsSpy spy;
+  window_.SetEvents(&spy);
+  window_.HookText1();
+  window_.HookList1();
+  SendMessageW(text1, WM_RBUTTONUP, 0, 0);
+  SendMessageW(text1, WM_KEYUP, VK_APPS, 0);
+  SendMessageW(text1, WM_KEYUP, VK_RETURN, 0);  // not an input of the menus
+  SendMessageW(list1, WM_KEYUP, VK_APPS, 0);
+  // Everything else reaches each control's own procedure.
+  SendMessageW(list1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"10.0.0.5"));
+  SendMessageW(text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"host"));
+  EXPECT_EQ(window_.ListCount(IDC_List1), 1);
+  EXPECT_EQ(window_.Text(IDC_Text1), L"host");
+  using tray::FieldInput;
+  EXPECT_EQ(spy.inputs, (std::vector<std::pair<int, FieldInput>>{
+                            {IDC_Text1, FieldInput::RightButtonUp},
+                            {IDC_Text1, FieldInput::MenuKeyUp},
+                            {IDC_List1, FieldInput::MenuKeyUp}}));
+  window_.UnhookList1();
+  window_.UnhookText1();
+  EXPECT_EQ(GetWindowLongPtrW(text1, GWLP_WNDPROC), textProc);
+  EXPECT_EQ(GetWindowLongPtrW(list1, GWLP_WNDPROC), listProc);
+  window_.SetEvents(nullptr);
+}
+
 }  // namespace

@@ -1,0 +1,25 @@
+#!/bin/bash
+# At 144 dpi the client area is wider than 517 pixels: ordinary mouse moves
+# at x = 515 and 517 (the values of a double click and a right-button
+# release) over the window's own background neither restore it nor open the
+# tray menu, since the icon's events come in a message of the program's own.
+source "$(dirname "$0")/../lib.sh"
+begin_case
+set_dpi() {
+  timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1 || fail "could not set LogPixels to $1"
+}
+set_dpi 144
+on_cleanup "set_dpi 96; timeout 20 wineserver -w"
+set_settings
+start_program
+drive_or_stop wait-window 20000 state
+read -r width _ <<<"$(got client.size)"
+expect_eq "client area wider than 517 pixels" yes "$( ((width > 517)) && echo yes || echo no)"
+# Between the host field (bottom at 52) and the list (top at 84): the window itself.
+drive_or_stop probe-attach move 515 68 sleep 300 move 517 68 popup-none 700 state
+expect_eq "no restore, no menu" "visible=1 iconic=0" \
+  "visible=$(got window.visible) iconic=$(got window.iconic)"
+drive_or_stop commands 0 300
+expect_eq "no command reached the window" "" "$(grep '^command' <<<"$DRIVER_OUT")"
+finish

@@ -1,0 +1,35 @@
+#!/bin/bash
+# The notification icon: there from start-up in every start state, with the
+# tooltip of ShowIP and the language, and back, exactly once, when the shell
+# announces that it restarted ("TaskbarCreated"; Wine never sends it, so the
+# case removes the icon and posts it).
+source "$(dirname "$0")/../lib.sh"
+begin_case
+
+# run SETTINGS...: the program started with them, its state, tray and addresses read.
+run() {
+  stop_program
+  set_settings "$@"
+  start_program
+  drive_or_stop wait-window 20000 resolve tray state
+}
+
+for start in "1 visible=1 iconic=0" "2 visible=0 iconic=0" "3 visible=1 iconic=1"; do
+  read -r tip_window expected <<<"$start"
+  run Tip_Window=$tip_window
+  expect_eq "Tip_Window $tip_window: one icon, first address" \
+    "1|IP Address : $(got resolve.address)" "$(got tray.count)|$(got tray.tip)"
+  expect_eq "Tip_Window $tip_window: window" "$expected" \
+    "visible=$(got window.visible) iconic=$(got window.iconic)"
+done
+
+run ShowIP=2 Language=100
+expect_eq "ShowIP 2 in Bulgarian" "Име на Компютъра : $(hostname)" "$(got tray.tip)"
+
+tip=$(got tray.tip)
+drive_or_stop notify-delete tray
+expect_eq "icon removed from outside" 0 "$(got tray.count)"
+drive_or_stop post TaskbarCreated tray-wait "$tip" 5000 post TaskbarCreated sleep 500 tray
+expect_eq "after two TaskbarCreated: one icon, its tooltip" "1|$tip" \
+  "$(got tray.count)|$(got tray.tip)"
+finish
