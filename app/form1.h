@@ -43,6 +43,7 @@ class Form1 {
   LoadOutcome Load();
 
   const settings::Settings& Settings() const { return settings_; }
+  settings::Settings& Settings() { return settings_; }  // for the settings dialog
 
  private:
   void ReadSettings();

@@ -7,18 +7,36 @@
 #include <cstdlib>
 
 #include "app/form1.h"
+#include "localization/captions.h"
 #include "main_window/form1_window.h"
 #include "platform/win32/clipboard_win32.h"
+#include "platform/win32/executable_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/sockets_win32.h"
 #include "platform/win32/string_table_win32.h"
+#include "settings/form2_window.h"
 
 namespace {
 
 // Exit code when the sockets library fails and the process ends at once.
 constexpr UINT kExitSocketsFailed = 1;
+
+// The main window's side of the settings dialog's Apply.
+class SettingsHost final : public settings::Form2Host {
+ public:
+  SettingsHost(platform::WindowOps& window, const platform::StringTable& strings)
+      : window_(window), strings_(strings) {}
+  void LoadSetings(std::int16_t charset, std::int16_t language) override {
+    localization::LoadSetings(window_, strings_, charset, language);
+  }
+  void UpdateTrayIcon() override {}  // the notification icon is not added yet
+
+ private:
+  platform::WindowOps& window_;
+  const platform::StringTable& strings_;
+};
 
 int RunMessageLoop(const main_window::Form1Window& window) {
   MSG message{};
@@ -55,5 +73,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A failure of the sockets library has been shown; nothing more of the
   // program runs and nothing is saved.
   if (form1.Load() == app::LoadOutcome::EndProcess) ExitProcess(kExitSocketsFailed);
+  SettingsHost settingsHost(window, strings);
+  window.SetSettingsCommand([&] {
+    settings::ShowForm2(instance, window.hwnd(),
+                        {form1.Settings(), registry, strings,
+                         platform::win32::ReadExecutableInfo(), settingsHost});
+  });
   return RunMessageLoop(window);
 }

@@ -27,6 +27,7 @@ add_library(adrelo_win32 STATIC
   platform/win32/registry_win32.cpp
   platform/win32/sockets_win32.cpp
   platform/win32/string_table_win32.cpp
+  settings/form2_window.cpp
 )
 target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32)
 

@@ -115,6 +115,7 @@ bool Form1Window::Create() {
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate();
+    case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_DESTROY: OnDestroy(); return 0;
@@ -136,6 +137,14 @@ LRESULT Form1Window::OnCreate() {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   return 0;
+}
+
+LRESULT Form1Window::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == IDM_mnuSet && settingsCommand_) {
+    settingsCommand_();
+    return 0;
+  }
+  return DefaultHandling(WM_COMMAND, wParam, lParam);
 }
 
 LRESULT Form1Window::OnCtlColorStatic(HDC dc, HWND control) {

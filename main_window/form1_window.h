@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
 
 #include "platform/win32/base_window.h"
@@ -31,6 +32,8 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   HACCEL accelerators() const { return accelerators_.get(); }
   // The menus that only ever pop up, by position (POPUP_POS_...).
   HMENU popupMenus() const { return popupMenus_.get(); }
+  // What the Settings command (menu or Ctrl+O) runs.
+  void SetSettingsCommand(std::function<void()> command) { settingsCommand_ = std::move(command); }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -57,6 +60,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
 
  private:
   LRESULT OnCreate();
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
   void OnDestroy();
@@ -71,6 +75,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   platform::win32::UniqueAccelerators accelerators_;
   std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, kept for the run
   std::map<int, std::wstring> shortcutTexts_;            // by command id
+  std::function<void()> settingsCommand_;
 };
 
 }  // namespace main_window

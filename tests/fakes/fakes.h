@@ -15,6 +15,7 @@
 #include "platform/sockets.h"
 #include "platform/string_table.h"
 #include "platform/window_ops.h"
+#include "settings/form2.h"
 #include "tray/field_hooks.h"
 #include "tray/tray_icon.h"
 
@@ -53,6 +54,7 @@ class FakeRegistry final : public platform::Registry {
   std::vector<std::string> keyClasses;      // of every create
   int flushes = 0;
   bool failCreate = false;                  // RegCreateKeyEx fails with access denied
+  platform::RegKey deniedRoot = 0;          // every create and open under it is denied
 
   long CreateKeyEx(platform::RegKey root, const std::string& path, const std::string& keyClass,
                    std::uint32_t options, std::uint32_t access, bool inheritHandle,
@@ -200,6 +202,43 @@ class FakeWindow final : public platform::WindowOps,
   void Log(const std::string& entry) {
     if (log_) log_->push_back(entry);
   }
+  CallLog* log_;
+};
+
+// The settings dialog's controls. Options and check boxes share one map of
+// states; Select clears the other options of the frame, as a group does.
+class FakeForm2Controls final : public settings::Form2Controls {
+ public:
+  explicit FakeForm2Controls(CallLog* log = nullptr) : log_(log) {}
+  std::map<int, bool> checked;
+  std::wstring title;
+  std::map<int, std::wstring> captions;
+  std::map<int, int> charsets;
+  bool closed = false;
+
+  void Select(int optionId) override;
+  bool IsSelected(int optionId) const override { return IsChecked(optionId); }
+  void SetChecked(int checkId, bool value) override { checked[checkId] = value; }
+  bool IsChecked(int checkId) const override;
+  void SetTitle(const std::wstring& text) override;
+  void SetCaption(int controlId, const std::wstring& caption) override;
+  void SetFontCharset(int controlId, int charset) override;
+  void Close() override { closed = true; }
+
+ private:
+  void Log(const std::string& entry) {
+    if (log_) log_->push_back(entry);
+  }
+  CallLog* log_;
+};
+
+class FakeForm2Host final : public settings::Form2Host {
+ public:
+  explicit FakeForm2Host(CallLog* log = nullptr) : log_(log) {}
+  void LoadSetings(std::int16_t charset, std::int16_t language) override;
+  void UpdateTrayIcon() override;
+
+ private:
   CallLog* log_;
 };
 
