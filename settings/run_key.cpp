@@ -22,7 +22,11 @@ void RegisterRunValue(platform::Registry& registry, const platform::ExecutableIn
   const std::optional<std::string> name = platform::NarrowAnsi(value.name);
   const std::optional<std::string> data = platform::NarrowAnsi(value.data);
   if (!name || !data) return;
-  if (SetRegValue(registry, kHkeyLocalMachine, kRunKeyPath, *name, *data)) return;
+  if (SetRegValue(registry, kHkeyLocalMachine, kRunKeyPath, *name, *data)) {
+    // An earlier registration for the user alone would start the program twice.
+    (void)DeleteRegValue(registry, kHkeyCurrentUser, kRunKeyPath, *name);
+    return;
+  }
   // Windows reads the user's Run key at logon in the same way.
   CreateRegKey(registry, kHkeyCurrentUser, kRunKeyPath);
   SetRegValue(registry, kHkeyCurrentUser, kRunKeyPath, *name, *data);

@@ -19,8 +19,9 @@ struct RunValue {
 };
 RunValue RunValueFor(const platform::ExecutableInfo& executable);
 
-// Writes the value under the machine-wide Run key, or under the current
-// user's when the machine-wide one cannot be written (a standard user).
+// Writes the value under the machine-wide Run key (and drops the user's value
+// of that name), or under the current user's when the machine-wide one
+// cannot be written (a standard user).
 // Nothing is written when the name or the path has characters that the ANSI
 // registry calls cannot carry: the stored path would name another file.
 void RegisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable);

@@ -228,8 +228,13 @@ TEST(RunKey, FallsBackToTheUsersKeyAndRemovesFromBothByExactName) {
   const platform::ExecutableInfo executable{L"C:\\Tools", L"Adrelo"};
   RegisterRunValue(registry, executable);
   EXPECT_EQ(registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser), "\"C:\\Tools\\Adrelo.exe\"");
-
+  // With the rights back, once machine-wide only: Windows would start it twice.
   registry.deniedRoot = 0;
+  registry.AddKey(kRunKeyPath, kHkeyLocalMachine);
+  RegisterRunValue(registry, executable);
+  EXPECT_TRUE(registry.GetString(kRunKeyPath, "Adrelo", kHkeyLocalMachine));
+  EXPECT_FALSE(registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser));
+
   registry.SetString(kRunKeyPath, "Adrelo", "machine", kHkeyLocalMachine);
   registry.SetString(kRunKeyPath, "ADRELO2", "other", kHkeyCurrentUser);
   UnregisterRunValue(registry, executable);
