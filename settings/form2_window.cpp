@@ -68,7 +68,8 @@ INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 
 INT_PTR Form2Window::OnInitDialog() {
   // Shared icons belong to the system: they are never destroyed by the program.
-  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+  for (const auto& [which, metric] :
+       {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int size = GetSystemMetrics(metric);
     SendMessageW(hwnd_, WM_SETICON, which,
                  reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO),
@@ -84,8 +85,6 @@ INT_PTR Form2Window::OnInitDialog() {
 }
 
 INT_PTR Form2Window::OnCommand(int controlId, int code) {
-  // Enter and Esc reach a dialog as IDOK and IDCANCEL, ids no control here
-  // has: they do nothing.
   if (code != BN_CLICKED) return FALSE;
   // The dialog manager also turns Enter on a focused push button into a click
   // of it. This dialog has no Enter button, so a click that comes while Enter
@@ -96,6 +95,7 @@ INT_PTR Form2Window::OnCommand(int controlId, int code) {
     case IDC_Command2: form2_.Cancel(); return TRUE;
     case IDC_Command3: form2_.Apply(); return TRUE;
     case IDC_Command4: form2_.Default(); return TRUE;
+    // Among them IDOK and IDCANCEL, which Enter and Esc send: they do nothing.
     default: return FALSE;
   }
 }
@@ -122,9 +122,9 @@ bool Form2Window::CreateControls() {
     const bool firstOfGroup = control.kind != previousKind || control.frameId != previousFrame;
     previousKind = control.kind;
     previousFrame = control.frameId;
-    HWND child = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | StyleOf(control, firstOfGroup),
-                                 Pixels(left), Pixels(top), Pixels(control.width),
-                                 Pixels(control.height), hwnd_,
+    const DWORD style = WS_CHILD | WS_VISIBLE | StyleOf(control, firstOfGroup);
+    HWND child = CreateWindowExW(0, L"BUTTON", L"", style, Pixels(left), Pixels(top),
+                                 Pixels(control.width), Pixels(control.height), hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                  instance_, nullptr);
     if (child == nullptr) return false;

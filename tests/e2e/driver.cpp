@@ -559,8 +559,8 @@ class Driver {
       GUITHREADINFO thread{};
       thread.cbSize = sizeof thread;
       GetGUIThreadInfo(GetWindowThreadProcessId(owned, nullptr), &thread);
-      if (thread.hwndFocus && GetDlgCtrlID(thread.hwndFocus) == id && GetParent(thread.hwndFocus) == owned)
-        return;
+      HWND focus = thread.hwndFocus;
+      if (focus && GetParent(focus) == owned && GetDlgCtrlID(focus) == id) return;
       if (Expired(deadline)) throw Failure{L"child " + std::to_wstring(id) + L" has no focus"};
       Sleep(50);
     }
@@ -577,7 +577,8 @@ class Driver {
     const int y = (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2;
     DWORD_PTR hit = 0;
     SendMessageTimeoutW(owned, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 3000, &hit);
-    if (hit != HTCLOSE) throw Failure{L"no close box at " + std::to_wstring(x) + L"," + std::to_wstring(y)};
+    if (hit != HTCLOSE)
+      throw Failure{L"no close box at " + std::to_wstring(x) + L"," + std::to_wstring(y)};
     INPUT inputs[3] = {};
     for (INPUT& input : inputs) {
       input.type = INPUT_MOUSE;
@@ -673,7 +674,8 @@ int Run(int argc, wchar_t** argv) {
     else if (step == L"owned-gone") driver.OwnedGone(ParseMs(next(L"milliseconds")));
     else if (step == L"owned-state") driver.OwnedState();
     else if (step == L"owned-fonts") driver.OwnedFonts();
-    else if (step == L"owned-click") driver.OwnedClick(static_cast<int>(ParseMs(next(L"control id"))));
+    else if (step == L"owned-click")
+      driver.OwnedClick(static_cast<int>(ParseMs(next(L"control id"))));
     else if (step == L"owned-keys") driver.OwnedKeys(next(L"keys"));
     else if (step == L"owned-focus") {
       const int id = static_cast<int>(ParseMs(next(L"control id")));

@@ -347,7 +347,9 @@ void FakeForm2Controls::SetFontCharset(int controlId, int charset) {
 }
 
 void FakeForm2Host::LoadSetings(std::int16_t charset, std::int16_t language) {
-  if (log_) log_->push_back("host.LoadSetings " + std::to_string(charset) + " " + std::to_string(language));
+  if (log_) {
+    log_->push_back("host.LoadSetings " + std::to_string(charset) + " " + std::to_string(language));
+  }
 }
 
 void FakeForm2Host::UpdateTrayIcon() {

@@ -16,6 +16,7 @@ using namespace settings;
 using namespace testing_support;
 using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
+using S = Settings;
 
 constexpr char kSettingsKey[] = "Software\\Varnosk\\Adrelo\\Settings";
 
@@ -59,26 +60,28 @@ TEST(Form2, LoadSelectsOneOptionPerFrameForEveryValue) {
     bool on;
   };
   const Row rows[] = {
-      {&Settings::ShowIP, 1, IDC_Option1, true},      {&Settings::ShowIP, 2, IDC_Option2, true},
-      {&Settings::ShowIP, 0, IDC_Option2, true},      {&Settings::Language, 100, IDC_Option3, true},
-      {&Settings::Language, 0, IDC_Option4, true},    {&Settings::Language, 1000, IDC_Option4, true},
-      {&Settings::Tip_Window, 1, IDC_Option8, true},  {&Settings::Tip_Window, 2, IDC_Option9, true},
-      {&Settings::Tip_Window, 3, IDC_Option10, true}, {&Settings::Tip_Window, 7, IDC_Option8, true},
-      {&Settings::CopyInfo, 1, IDC_Option5, true},    {&Settings::CopyInfo, 2, IDC_Option6, true},
-      {&Settings::CopyInfo, 3, IDC_Option7, true},    {&Settings::CopyInfo, -1, IDC_Option5, true},
-      {&Settings::Start_with_Win, 1, IDC_Check1, true}, {&Settings::Start_with_Win, 2, IDC_Check1, false},
-      {&Settings::Start_with_Win, 0, IDC_Check1, false}, {&Settings::CloseMin, 1, IDC_Check2, true},
-      {&Settings::CloseMin, 2, IDC_Check2, false},    {&Settings::CloseMin, 5, IDC_Check2, false},
+      {&S::ShowIP, 1, IDC_Option1, true},      {&S::ShowIP, 2, IDC_Option2, true},
+      {&S::ShowIP, 0, IDC_Option2, true},      {&S::Language, 100, IDC_Option3, true},
+      {&S::Language, 0, IDC_Option4, true},    {&S::Language, 1000, IDC_Option4, true},
+      {&S::Tip_Window, 1, IDC_Option8, true},  {&S::Tip_Window, 2, IDC_Option9, true},
+      {&S::Tip_Window, 3, IDC_Option10, true}, {&S::Tip_Window, 7, IDC_Option8, true},
+      {&S::CopyInfo, 1, IDC_Option5, true},    {&S::CopyInfo, 2, IDC_Option6, true},
+      {&S::CopyInfo, 3, IDC_Option7, true},    {&S::CopyInfo, -1, IDC_Option5, true},
+      {&S::Start_with_Win, 1, IDC_Check1, true}, {&S::Start_with_Win, 2, IDC_Check1, false},
+      {&S::Start_with_Win, 0, IDC_Check1, false}, {&S::CloseMin, 1, IDC_Check2, true},
+      {&S::CloseMin, 2, IDC_Check2, false},    {&S::CloseMin, 5, IDC_Check2, false},
   };
   for (const Row& row : rows) {
     Settings start;
     start.*row.field = row.value;
     Harness h(start);
     h.Open();
-    EXPECT_EQ(h.controls.IsChecked(row.control), row.on) << "value " << row.value << ", control " << row.control;
+    EXPECT_EQ(h.controls.IsChecked(row.control), row.on)
+        << "value " << row.value << ", control " << row.control;
     std::map<int, int> selectedPerFrame;
     for (const auto& control : kForm2Controls) {
-      if (control.kind == Form2ControlKind::Option) selectedPerFrame[control.frameId] += h.controls.IsSelected(control.id);
+      if (control.kind == Form2ControlKind::Option)
+        selectedPerFrame[control.frameId] += h.controls.IsSelected(control.id);
     }
     for (const auto& [frame, count] : selectedPerFrame) EXPECT_EQ(count, 1) << "frame " << frame;
   }
@@ -93,9 +96,10 @@ TEST(Form2, CaptionsInTheTableOrderEachAfterItsCharacterSet) {
     Harness h;
     h.Open().LoadCaptions(language == 100 ? 204 : 0, language);
     std::vector<std::string> expected = {"form2.SetTitle"};
+    const std::string own = language == 100 ? " 204" : " 0";
     for (const int id : order) {
-      const int charset = id == IDC_Option3 ? 204 : id == IDC_Option4 ? 0 : language == 100 ? 204 : 0;
-      expected.push_back("form2.SetFontCharset " + std::to_string(id) + " " + std::to_string(charset));
+      const std::string charset = id == IDC_Option3 ? " 204" : id == IDC_Option4 ? " 0" : own;
+      expected.push_back("form2.SetFontCharset " + std::to_string(id) + charset);
       expected.push_back("form2.SetCaption " + std::to_string(id));
     }
     EXPECT_EQ(h.log, expected) << "language " << language;
@@ -114,13 +118,13 @@ TEST(Form2, ApplyMapsEachControlToItsSetting) {
     std::int16_t expected;
   };
   const Row rows[] = {
-      {IDC_Option1, true, &Settings::ShowIP, 1},       {IDC_Option2, true, &Settings::ShowIP, 2},
-      {IDC_Option3, true, &Settings::Language, 100},   {IDC_Option4, true, &Settings::Language, 0},
-      {IDC_Option8, true, &Settings::Tip_Window, 1},   {IDC_Option9, true, &Settings::Tip_Window, 2},
-      {IDC_Option10, true, &Settings::Tip_Window, 3},  {IDC_Option5, true, &Settings::CopyInfo, 1},
-      {IDC_Option6, true, &Settings::CopyInfo, 2},     {IDC_Option7, true, &Settings::CopyInfo, 3},
-      {IDC_Check1, true, &Settings::Start_with_Win, 1}, {IDC_Check1, false, &Settings::Start_with_Win, 2},
-      {IDC_Check2, true, &Settings::CloseMin, 1},      {IDC_Check2, false, &Settings::CloseMin, 2},
+      {IDC_Option1, true, &S::ShowIP, 1},       {IDC_Option2, true, &S::ShowIP, 2},
+      {IDC_Option3, true, &S::Language, 100},   {IDC_Option4, true, &S::Language, 0},
+      {IDC_Option8, true, &S::Tip_Window, 1},   {IDC_Option9, true, &S::Tip_Window, 2},
+      {IDC_Option10, true, &S::Tip_Window, 3},  {IDC_Option5, true, &S::CopyInfo, 1},
+      {IDC_Option6, true, &S::CopyInfo, 2},     {IDC_Option7, true, &S::CopyInfo, 3},
+      {IDC_Check1, true, &S::Start_with_Win, 1}, {IDC_Check1, false, &S::Start_with_Win, 2},
+      {IDC_Check2, true, &S::CloseMin, 1},      {IDC_Check2, false, &S::CloseMin, 2},
   };
   for (const Row& row : rows) {
     Harness h({2, 100, 3, 3, 2, 2});
@@ -207,7 +211,8 @@ TEST(RunKey, ValueIsTheQuotedPathNamedAfterTheExecutable) {
     const char* data;
   };
   const Row rows[] = {
-      {L"C:\\Program Files\\Adrelo Viewer", L"Adrelo", "\"C:\\Program Files\\Adrelo Viewer\\Adrelo.exe\""},
+      {L"C:\\Program Files\\Adrelo Viewer", L"Adrelo",
+       "\"C:\\Program Files\\Adrelo Viewer\\Adrelo.exe\""},
       {L"C:\\", L"Adrelo", "\"C:\\\\Adrelo.exe\""},
       {L"D:\\Tools", L"viewer2", "\"D:\\Tools\\viewer2.exe\""},
   };
@@ -227,7 +232,8 @@ TEST(RunKey, FallsBackToTheUsersKeyAndRemovesFromBothByExactName) {
   registry.deniedRoot = kHkeyLocalMachine;
   const platform::ExecutableInfo executable{L"C:\\Tools", L"Adrelo"};
   RegisterRunValue(registry, executable);
-  EXPECT_EQ(registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser), "\"C:\\Tools\\Adrelo.exe\"");
+  EXPECT_EQ(registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser),
+            "\"C:\\Tools\\Adrelo.exe\"");
   // With the rights back, once machine-wide only: Windows would start it twice.
   registry.deniedRoot = 0;
   registry.AddKey(kRunKeyPath, kHkeyLocalMachine);
