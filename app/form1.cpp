@@ -29,9 +29,7 @@ LoadOutcome Form1::Load() {
   PlaceWindow();
   s_.hooks.HookText1();
   s_.hooks.HookList1();
-  localization::LoadSetings(s_.window, s_.strings,
-                            localization::CharsetForLanguage(settings_.Language),
-                            settings_.Language);
+  LoadSetings(localization::CharsetForLanguage(settings_.Language), settings_.Language);
   if (!lookup::SocketsInitialize(s_.sockets, s_.messages)) return LoadOutcome::EndProcess;
   refresher_.Refresh();
   CopyAtStart();
@@ -89,6 +87,10 @@ void Form1::CopyAtStart() {
     default:
       break;
   }
+}
+
+void Form1::LoadSetings(std::int16_t charset, std::int16_t language) {
+  localization::LoadSetings(s_.window, s_.strings, charset, language);
 }
 
 void Form1::OnTrayNotify(int mouseMessage) { tray::OnTrayNotify(mouseMessage, s_.window); }

@@ -15,12 +15,22 @@
 #include "platform/sockets.h"
 #include "platform/string_table.h"
 #include "platform/window_ops.h"
+#include "settings/form2.h"
 #include "settings/settings.h"
 #include "tray/field_hooks.h"
 #include "tray/refresh.h"
 #include "tray/tray_icon.h"
 
 namespace app {
+
+// The two windows that open modal to the main window; each call returns
+// once its window has closed.
+class ModalWindows {
+ public:
+  virtual ~ModalWindows() = default;
+  virtual void ShowSettings(settings::Settings& settings, settings::Form2Host& host) = 0;
+  virtual void ShowAbout(std::int16_t language) = 0;
+};
 
 struct Form1Services {
   platform::Registry& registry;
@@ -32,6 +42,7 @@ struct Form1Services {
   platform::WindowOps& window;
   tray::FieldHooks& hooks;
   platform::NotifyIcon& notifyIcon;
+  ModalWindows& modalWindows;
 };
 
 enum class LoadOutcome {
@@ -39,7 +50,9 @@ enum class LoadOutcome {
   EndProcess,  // the sockets library failed (its message was shown): end at once
 };
 
-class Form1 final : public main_window::Form1Events, private main_window::CommandHost {
+class Form1 final : public main_window::Form1Events,
+                    private main_window::CommandHost,
+                    private settings::Form2Host {
  public:
   explicit Form1(const Form1Services& services);
   Form1(const Form1&) = delete;
@@ -64,8 +77,12 @@ class Form1 final : public main_window::Form1Events, private main_window::Comman
  private:
   // main_window::CommandHost
   void Exit() override;
-  void ShowSettings() override {}
-  void ShowAbout() override {}
+  void ShowSettings() override { s_.modalWindows.ShowSettings(settings_, *this); }
+  void ShowAbout() override { s_.modalWindows.ShowAbout(settings_.Language); }
+
+  // settings::Form2Host: what the settings dialog's Apply changes at once.
+  void LoadSetings(std::int16_t charset, std::int16_t language) override;
+  void UpdateTrayIcon() override { trayIcon_.UpdateTrayIcon(); }
 
   void ReadSettings();
   void PlaceWindow();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/form1.h"
+#include "app/modal_windows_win32.h"
 #include "main_window/form1_window.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/locale_win32.h"
@@ -55,8 +56,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::win32::Win32NotifyIcon notifyIcon(window.hwnd(), TRAY_ICON_UID, WM_APP_TRAY_NOTIFY,
                                               window.smallIcon());
 
+  app::Win32ModalWindows modalWindows(instance, window.hwnd(), registry, strings);
+
   app::Form1 form1({registry, sockets, clipboard, locale, messages, strings, window, window,
-                    notifyIcon});
+                    notifyIcon, modalWindows});
   window.SetEvents(&form1);
   // A failure of the sockets library has been shown; nothing more of the
   // program runs and nothing is saved.

@@ -18,6 +18,7 @@ add_library(adrelo_logic STATIC ${ADRELO_LOGIC_SOURCES} platform/win32/text_win3
 target_include_directories(adrelo_logic PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(adrelo_win32 STATIC
+  app/modal_windows_win32.cpp
   main_window/form1_window.cpp
   platform/win32/base_dialog.cpp
   platform/win32/clipboard_win32.cpp
@@ -28,6 +29,7 @@ add_library(adrelo_win32 STATIC
   platform/win32/registry_win32.cpp
   platform/win32/sockets_win32.cpp
   platform/win32/string_table_win32.cpp
+  settings/form2_window.cpp
 )
 target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32 shell32)
 

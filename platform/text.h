@@ -1,10 +1,17 @@
-// Conversion of the ANSI text that Windows Sockets returns.
+// Conversion between UTF-16 and the ANSI text that Windows Sockets and the
+// registry's "A" functions use.
 #pragma once
+#include <optional>
 #include <string>
 
 namespace platform {
 
 // ANSI (the system code page) to UTF-16. The native build widens byte by byte.
 std::wstring WidenAnsi(const std::string& text);
+
+// UTF-16 to ANSI; nothing when a character has no exact form in the code page
+// (a best-fit or "?" substitute would name something else). The native build
+// takes the code page to be Latin-1.
+std::optional<std::string> NarrowAnsi(const std::wstring& text);
 
 }  // namespace platform

@@ -34,6 +34,26 @@
 #define TIMER1_INTERVAL_MS 5000
 
 // ---- The settings dialog (Form2): ids 3000 to 3099 ---------------------------
+#define IDC_Frame1 3001
+#define IDC_Frame2 3002
+#define IDC_Frame3 3003
+#define IDC_Frame4 3004
+#define IDC_Option1 3011
+#define IDC_Option2 3012
+#define IDC_Option3 3013
+#define IDC_Option4 3014
+#define IDC_Option5 3015
+#define IDC_Option6 3016
+#define IDC_Option7 3017
+#define IDC_Option8 3018
+#define IDC_Option9 3019
+#define IDC_Option10 3020
+#define IDC_Check1 3031
+#define IDC_Check2 3032
+#define IDC_Command1 3041
+#define IDC_Command2 3042
+#define IDC_Command3 3043
+#define IDC_Command4 3044
 
 // ---- The About window (Form3): ids 4000 to 4099, its picture and cursor -----
 

@@ -48,15 +48,16 @@ void CreateRegKey(platform::Registry& registry, RegKey root, const std::string& 
   ScopedKey(registry).Create(root, path);
 }
 
-void SetRegValue(platform::Registry& registry, RegKey root, const std::string& path,
+bool SetRegValue(platform::Registry& registry, RegKey root, const std::string& path,
                  const std::string& name, const std::string& text) {
   ScopedKey key(registry);
-  if (!key.Open(root, path)) return;
+  if (!key.Open(root, path)) return false;
   // The size counts the characters only: the terminating zero is not stored.
-  registry.SetValueEx(key.get(), name, platform::kRegSz,
-                      reinterpret_cast<const std::uint8_t*>(text.data()),
-                      static_cast<std::uint32_t>(text.size()));
+  const long rc = registry.SetValueEx(key.get(), name, platform::kRegSz,
+                                      reinterpret_cast<const std::uint8_t*>(text.data()),
+                                      static_cast<std::uint32_t>(text.size()));
   registry.FlushKey(key.get());
+  return rc == kErrorSuccess;
 }
 
 std::string QueryRegValue(platform::Registry& registry, RegKey root, const std::string& path,

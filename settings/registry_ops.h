@@ -18,8 +18,8 @@ inline constexpr std::uint32_t kEnumBufferSize = 255;
 void CreateRegKey(platform::Registry& registry, platform::RegKey root, const std::string& path);
 
 // Stores text as the REG_SZ value of that name. Nothing happens when the key
-// cannot be opened.
-void SetRegValue(platform::Registry& registry, platform::RegKey root, const std::string& path,
+// cannot be opened; false then, or when the value could not be set.
+bool SetRegValue(platform::Registry& registry, platform::RegKey root, const std::string& path,
                  const std::string& name, const std::string& text);
 
 // The value's text up to its first zero byte, or defaultText when the key or

@@ -46,7 +46,9 @@ class BaseDialog {
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       SizeAndCentreDialog(dialog, self->frame_.clientWidth, self->frame_.clientHeight);
     } else {
-      self = reinterpret_cast<Derived*>(
+      // static_cast, as above: with a second, polymorphic base the BaseDialog
+      // part need not start where the Derived object does.
+      self = static_cast<Derived*>(
           reinterpret_cast<BaseDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)));
     }
     if (self == nullptr) return FALSE;

@@ -35,6 +35,22 @@
 //     popup-none MS         no popup menu opens within MS
 //     wait-tick MS          until the refresh timer has just rebuilt the address list
 //                           (seen by a selection made for the purpose vanishing)
+//   Keys also name Up, Down, Left, Right and Space.
+//
+//   The window the main window owns (a modal dialog), found among the visible
+//   top-level windows by its owner:
+//     owned-wait MS         wait until there is one; print its title and class
+//     owned-gone MS         wait until there is none
+//     owned-state           title, class, style, client size, whether the
+//                           main window is enabled, the focused control's id,
+//                           the children's ids in z-order, and for each child
+//                           child.<id>.class|text|rect (client x y w h)|style|
+//                           enabled|check
+//     owned-fonts           the children's fonts, through the probe
+//     owned-click ID        BM_CLICK on its child ID, as a mouse click does
+//     owned-keys K[,K...]   it to the foreground, then SendInput, as keys
+//     owned-focus ID MS     wait until its child ID has the focus
+//     owned-close-box       a real mouse click on its title bar's close box
 #include <winsock2.h>
 #include <windows.h>
 
@@ -282,6 +298,12 @@ class Driver {
   }
 
   void Keys(const std::wstring& list) {
+    Foreground();
+    SendKeys(list);
+  }
+
+  // Each chord of the comma-separated list pressed and released, in order.
+  static void SendKeys(const std::wstring& list) {
     std::vector<INPUT> inputs;
     size_t start = 0;
     while (start <= list.size()) {
@@ -292,7 +314,6 @@ class Driver {
       if (comma == std::wstring::npos) break;
       start = comma + 1;
     }
-    Foreground();
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     if (sent != inputs.size()) throw Failure{L"SendInput sent " + std::to_wstring(sent) + L" of " +
                                              std::to_wstring(inputs.size()) + L" events"};
@@ -684,10 +705,12 @@ class Driver {
     if (name == L"Esc") return VK_ESCAPE;
     if (name == L"Enter") return VK_RETURN;
     if (name == L"Tab") return VK_TAB;
+    if (name == L"Space") return VK_SPACE;
     if (name == L"Up") return VK_UP;
     if (name == L"Down") return VK_DOWN;
+    if (name == L"Left") return VK_LEFT;
+    if (name == L"Right") return VK_RIGHT;
     if (name == L"Apps") return VK_APPS;
-    if (name == L"Space") return VK_SPACE;
     if (name.size() >= 2 && name[0] == L'F') {
       const int number = _wtoi(name.c_str() + 1);
       if (number >= 1 && number <= 12) return static_cast<WORD>(VK_F1 + number - 1);
@@ -697,9 +720,11 @@ class Driver {
     throw UsageError{L"unknown key: " + name};
   }
 
-  std::wstring Query(adrelo_probe::Query kind) {
+  // target: the main window unless given (the probe answers for any window
+  // of the program's UI thread).
+  std::wstring Query(adrelo_probe::Query kind, HWND target = nullptr) {
     ProbeAttach();
-    return QueryWindow(main_, kind);
+    return QueryWindow(target ? target : main_, kind);
   }
 
   // The probe, hooked into the thread of target, answers a query sent to it.
@@ -754,6 +779,149 @@ class Driver {
       start = end + 1;
     }
   }
+
+  // ---- The window the main window owns ---------------------------------------
+ public:
+  void OwnedWait(DWORD ms) {
+    HWND owned = WaitOwned(ms);
+    Print(L"owned.title", ControlText(owned));
+    Print(L"owned.class", ClassOf(owned));
+  }
+
+  void OwnedGone(DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (FindOwned()) {
+      if (Expired(deadline)) throw Failure{L"the owned window stays open"};
+      Sleep(50);
+    }
+  }
+
+  void OwnedState() {
+    HWND owned = WaitOwned(kDefaultWaitMs);
+    Print(L"owned.title", ControlText(owned));
+    Print(L"owned.class", ClassOf(owned));
+    Print(L"owned.style", Hex(GetWindowLongW(owned, GWL_STYLE)));
+    Print(L"owned.exstyle", Hex(GetWindowLongW(owned, GWL_EXSTYLE)));
+    RECT client{};
+    GetClientRect(owned, &client);
+    Print(L"owned.client", std::to_wstring(client.right) + L' ' + std::to_wstring(client.bottom));
+    Print(L"main.enabled", IsWindowEnabled(Main()) ? L"1" : L"0");
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(owned, nullptr), &thread);
+    Print(L"owned.focus", thread.hwndFocus ? std::to_wstring(GetDlgCtrlID(thread.hwndFocus)) : L"");
+    std::wstring order;
+    for (HWND child = GetWindow(owned, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      const std::wstring key = L"child." + std::to_wstring(GetDlgCtrlID(child));
+      order += (order.empty() ? L"" : L" ") + std::to_wstring(GetDlgCtrlID(child));
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, owned, reinterpret_cast<POINT*>(&rect), 2);
+      Print(key + L".class", ClassOf(child));
+      Print(key + L".text", OneLine(ControlText(child)));
+      Print(key + L".rect", std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' +
+                                std::to_wstring(rect.right - rect.left) + L' ' +
+                                std::to_wstring(rect.bottom - rect.top));
+      Print(key + L".style", Hex(GetWindowLongW(child, GWL_STYLE)));
+      Print(key + L".enabled", IsWindowEnabled(child) ? L"1" : L"0");
+      DWORD_PTR check = 0;
+      SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
+      Print(key + L".check", std::to_wstring(check));
+    }
+    Print(L"owned.children", order);
+  }
+
+  void OwnedFonts() {
+    const std::wstring answer = Query(adrelo_probe::kFonts, WaitOwned(kDefaultWaitMs));
+    WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), answer);
+  }
+
+  void OwnedClick(int id) {
+    HWND child = GetDlgItem(WaitOwned(kDefaultWaitMs), id);
+    if (!child) throw Failure{L"the owned window has no child " + std::to_wstring(id)};
+    // Sent, so that the click's work is done when the step ends.
+    if (!SendMessageTimeoutW(child, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr))
+      throw Failure{L"no answer to BM_CLICK on " + std::to_wstring(id)};
+  }
+
+  void OwnedKeys(const std::wstring& list) {
+    HWND owned = WaitOwned(kDefaultWaitMs);
+    const ULONGLONG deadline = GetTickCount64() + 3000;
+    while (GetForegroundWindow() != owned) {
+      SetForegroundWindow(owned);
+      if (Expired(deadline)) throw Failure{L"the owned window does not come to the foreground"};
+      Sleep(50);
+    }
+    SendKeys(list);
+  }
+
+  void OwnedFocus(int id, DWORD ms) {
+    HWND owned = WaitOwned(ms);
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+      GUITHREADINFO thread{};
+      thread.cbSize = sizeof thread;
+      GetGUIThreadInfo(GetWindowThreadProcessId(owned, nullptr), &thread);
+      HWND focus = thread.hwndFocus;
+      if (focus && GetParent(focus) == owned && GetDlgCtrlID(focus) == id) return;
+      if (Expired(deadline)) throw Failure{L"child " + std::to_wstring(id) + L" has no focus"};
+      Sleep(50);
+    }
+  }
+
+  void OwnedCloseBox() {
+    HWND owned = WaitOwned(kDefaultWaitMs);
+    TITLEBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (!GetTitleBarInfo(owned, &bar)) throw Failure{L"the owned window has no title bar"};
+    // The close box is the title bar's rightmost button; the window itself
+    // confirms the point.
+    const int x = bar.rcTitleBar.right - GetSystemMetrics(SM_CXSIZE) / 2;
+    const int y = (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2;
+    DWORD_PTR hit = 0;
+    SendMessageTimeoutW(owned, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 3000, &hit);
+    if (hit != HTCLOSE)
+      throw Failure{L"no close box at " + std::to_wstring(x) + L"," + std::to_wstring(y)};
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+      input.type = INPUT_MOUSE;
+      // Absolute coordinates run from 0 to 65535 across the screen.
+      input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+      input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+      input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    if (SendInput(3, inputs, sizeof(INPUT)) != 3) throw Failure{L"SendInput failed for the click"};
+  }
+
+ private:
+  struct OwnedSearch {
+    HWND owner, found;
+  };
+  static BOOL CALLBACK MatchOwned(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<OwnedSearch*>(param);
+    if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+  }
+
+  HWND FindOwned() {
+    OwnedSearch search{Main(), nullptr};
+    EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  HWND WaitOwned(DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+      if (HWND owned = FindOwned()) return owned;
+      if (Expired(deadline))
+        throw Failure{L"no window owned by the main window within " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+  }
+  // ---- end of the owned window's steps ---------------------------------------
 
   std::wstring desktopName_ = L"shell";
   bool onDesktop_ = false;
@@ -852,6 +1020,18 @@ int Run(int argc, wchar_t** argv) {
     } else if (step == L"sleep") Sleep(ParseMs(next(L"milliseconds")));
     else if (step == L"popup-none") driver.PopupNone(ParseMs(next(L"milliseconds")));
     else if (step == L"wait-tick") driver.WaitTick(ParseMs(next(L"milliseconds")));
+    // The window the main window owns.
+    else if (step == L"owned-wait") driver.OwnedWait(ParseMs(next(L"milliseconds")));
+    else if (step == L"owned-gone") driver.OwnedGone(ParseMs(next(L"milliseconds")));
+    else if (step == L"owned-state") driver.OwnedState();
+    else if (step == L"owned-fonts") driver.OwnedFonts();
+    else if (step == L"owned-click")
+      driver.OwnedClick(static_cast<int>(ParseMs(next(L"control id"))));
+    else if (step == L"owned-keys") driver.OwnedKeys(next(L"keys"));
+    else if (step == L"owned-focus") {
+      const int id = static_cast<int>(ParseMs(next(L"control id")));
+      driver.OwnedFocus(id, ParseMs(next(L"milliseconds")));
+    } else if (step == L"owned-close-box") driver.OwnedCloseBox();
     else throw UsageError{L"unknown step: " + step};
   }
   return 0;

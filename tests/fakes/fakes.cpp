@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "resources/resource.h"
+#include "settings/form2_layout.h"
 #include "tests/fakes/rc_file.h"
 
 namespace testing_support {
@@ -99,7 +100,7 @@ long FakeRegistry::CreateKeyEx(RegKey root, const std::string& path, const std::
   accessMasks.push_back(access);
   inheritFlags.push_back(inheritHandle);
   keyClasses.push_back(keyClass);
-  if (failCreate) return kAccessDenied;
+  if (failCreate || root == deniedRoot) return kAccessDenied;
   const KeyId key = MakeKeyId(root, path);
   *disposition = keys_.count(key) ? 2 : 1;  // REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY
   keys_[key];
@@ -112,6 +113,7 @@ long FakeRegistry::CreateKeyEx(RegKey root, const std::string& path, const std::
 long FakeRegistry::OpenKeyEx(RegKey root, const std::string& path, std::uint32_t,
                              std::uint32_t access, RegKey* result) {
   accessMasks.push_back(access);
+  if (root == deniedRoot) return kAccessDenied;
   const KeyId key = MakeKeyId(root, path);
   if (!keys_.count(key)) return kErrorFileNotFound;
   *result = nextHandle_++;
@@ -360,6 +362,48 @@ std::wstring FakeWindow::ListEntry(int controlId, int index) const {
 void FakeWindow::SetMenuCaption(int menuId, const std::wstring& caption) {
   Log("window.SetMenuCaption " + std::to_string(menuId));
   menuCaptions[menuId] = caption;
+}
+
+// ---- FakeForm2Controls, FakeForm2Host ----------------------------------------------
+
+void FakeForm2Controls::Select(int optionId) {
+  const settings::Form2ControlLayout* option = settings::FindForm2Control(optionId);
+  for (const settings::Form2ControlLayout& control : settings::kForm2Controls) {
+    if (option != nullptr && control.frameId == option->frameId &&
+        control.kind == settings::Form2ControlKind::Option) {
+      checked[control.id] = control.id == optionId;
+    }
+  }
+}
+
+bool FakeForm2Controls::IsChecked(int checkId) const {
+  const auto found = checked.find(checkId);
+  return found != checked.end() && found->second;
+}
+
+void FakeForm2Controls::SetTitle(const std::wstring& text) {
+  Log("form2.SetTitle");
+  title = text;
+}
+
+void FakeForm2Controls::SetCaption(int controlId, const std::wstring& caption) {
+  Log("form2.SetCaption " + std::to_string(controlId));
+  captions[controlId] = caption;
+}
+
+void FakeForm2Controls::SetFontCharset(int controlId, int charset) {
+  Log("form2.SetFontCharset " + std::to_string(controlId) + " " + std::to_string(charset));
+  charsets[controlId] = charset;
+}
+
+void FakeForm2Host::LoadSetings(std::int16_t charset, std::int16_t language) {
+  if (log_) {
+    log_->push_back("host.LoadSetings " + std::to_string(charset) + " " + std::to_string(language));
+  }
+}
+
+void FakeForm2Host::UpdateTrayIcon() {
+  if (log_) log_->push_back("host.UpdateTrayIcon");
 }
 
 }  // namespace testing_support

@@ -11,6 +11,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/locale.h"
+#include "app/form1.h"
 #include "main_window/form1_events.h"
 #include "platform/message_box.h"
 #include "platform/notify_icon.h"
@@ -18,6 +19,7 @@
 #include "platform/sockets.h"
 #include "platform/string_table.h"
 #include "platform/window_ops.h"
+#include "settings/form2.h"
 #include "tray/field_hooks.h"
 
 namespace testing_support {
@@ -55,6 +57,7 @@ class FakeRegistry final : public platform::Registry {
   std::vector<std::string> keyClasses;      // of every create
   int flushes = 0;
   bool failCreate = false;                  // RegCreateKeyEx fails with access denied
+  platform::RegKey deniedRoot = 0;          // every create and open under it is denied
 
   long CreateKeyEx(platform::RegKey root, const std::string& path, const std::string& keyClass,
                    std::uint32_t options, std::uint32_t access, bool inheritHandle,
@@ -161,6 +164,24 @@ class RcStringTable final : public platform::StringTable {
   std::map<int, std::wstring> entries_;
 };
 
+// The settings dialog and the About window: each opening is logged, and
+// whileOpen runs as the user's actions in the dialog would.
+class FakeModalWindows final : public app::ModalWindows {
+ public:
+  explicit FakeModalWindows(CallLog* log = nullptr) : log_(log) {}
+  std::function<void(settings::Settings&, settings::Form2Host&)> whileSettingsOpen;
+  void ShowSettings(settings::Settings& settings, settings::Form2Host& host) override {
+    if (log_) log_->push_back("modal.ShowSettings");
+    if (whileSettingsOpen) whileSettingsOpen(settings, host);
+  }
+  void ShowAbout(std::int16_t language) override {
+    if (log_) log_->push_back("modal.ShowAbout " + std::to_string(language));
+  }
+
+ private:
+  CallLog* log_;
+};
+
 // The notification area, holding at most the one icon.
 class FakeNotifyIcon final : public platform::NotifyIcon {
  public:
@@ -236,6 +257,43 @@ class FakeWindow final : public platform::WindowOps, public tray::FieldHooks {
   void Log(const std::string& entry) {
     if (log_) log_->push_back(entry);
   }
+  CallLog* log_;
+};
+
+// The settings dialog's controls. Options and check boxes share one map of
+// states; Select clears the other options of the frame, as a group does.
+class FakeForm2Controls final : public settings::Form2Controls {
+ public:
+  explicit FakeForm2Controls(CallLog* log = nullptr) : log_(log) {}
+  std::map<int, bool> checked;
+  std::wstring title;
+  std::map<int, std::wstring> captions;
+  std::map<int, int> charsets;
+  bool closed = false;
+
+  void Select(int optionId) override;
+  bool IsSelected(int optionId) const override { return IsChecked(optionId); }
+  void SetChecked(int checkId, bool value) override { checked[checkId] = value; }
+  bool IsChecked(int checkId) const override;
+  void SetTitle(const std::wstring& text) override;
+  void SetCaption(int controlId, const std::wstring& caption) override;
+  void SetFontCharset(int controlId, int charset) override;
+  void Close() override { closed = true; }
+
+ private:
+  void Log(const std::string& entry) {
+    if (log_) log_->push_back(entry);
+  }
+  CallLog* log_;
+};
+
+class FakeForm2Host final : public settings::Form2Host {
+ public:
+  explicit FakeForm2Host(CallLog* log = nullptr) : log_(log) {}
+  void LoadSetings(std::int16_t charset, std::int16_t language) override;
+  void UpdateTrayIcon() override;
+
+ private:
   CallLog* log_;
 };
 

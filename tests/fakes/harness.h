@@ -18,12 +18,14 @@ struct Harness {
   RcStringTable strings;
   FakeWindow window{&log};
   FakeNotifyIcon icon{&log};
+  FakeModalWindows modalWindows{&log};
   std::unique_ptr<app::Form1> form1;
 
   app::LoadOutcome Load(std::uint32_t threadLocale = 1033) {
     locale = FakeLocale(threadLocale, &log);
     form1 = std::make_unique<app::Form1>(app::Form1Services{
-        registry, sockets, clipboard, locale, messages, strings, window, window, icon});
+        registry, sockets, clipboard, locale, messages, strings, window, window, icon,
+        modalWindows});
     window.events = form1.get();
     return form1->Load();
   }

@@ -291,3 +291,34 @@ TEST(Close, TheEndOfTheSessionSavesWhateverTheStateAndASocketsFailureEndsAtOnce)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ModalWindows, AnApplyShowsAtOnceAndReachesTheKeyOnlyAtTheEnd) {
+  Harness h;
+  Start(h);
+  h.modalWindows.whileSettingsOpen = [&](settings::Settings& settings, settings::Form2Host& host) {
+    settings.Language = 100;
+    settings.ShowIP = 2;
+    host.LoadSetings(204, 100);
+    host.UpdateTrayIcon();
+    h.form1->OnTimer();  // the timer keeps ticking meanwhile
+  };
+  h.form1->OnCommand(IDM_mnuSet);
+  EXPECT_EQ(h.icon.shown, L"Име на Компютъра : workstation");
+  EXPECT_EQ(h.window.texts[IDC_Label1], L"Име на Компютъра : ");
+  EXPECT_TRUE(h.registry.Values(kKey)->empty());
+  h.form1->OnCommand(IDM_mnuAbout);
+  EXPECT_EQ(h.log.back(), "modal.ShowAbout 100");
+
+  // Log-off while the dialog is open: what was applied is saved.
+  h.modalWindows.whileSettingsOpen = [&](settings::Settings& settings, settings::Form2Host&) {
+    settings.CloseMin = 2;
+    EXPECT_EQ(h.form1->OnEndSession(), CloseAction::CloseWindow);
+  };
+  h.form1->OnCommand(IDM_mnuSet);
+  EXPECT_EQ(h.registry.GetString(kKey, "Language"), "100");
+  EXPECT_EQ(h.registry.GetString(kKey, "CloseMin"), "2");
+}
+
+}  // namespace

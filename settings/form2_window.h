@@ -1,0 +1,57 @@
+// The settings dialog on Win32: a modal window of the main window, created
+// anew at each opening, with its frames, option buttons, check boxes and
+// buttons laid out from twips and the fonts the layout gives them.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <utility>
+
+#include "platform/win32/base_dialog.h"
+#include "platform/win32/unique_handle.h"
+#include "settings/form2.h"
+#include "settings/form2_layout.h"
+
+namespace settings {
+
+// Shows the settings dialog modal to owner; returns when it has closed.
+void ShowForm2(HINSTANCE instance, HWND owner, const Form2Services& services);
+
+class Form2Window final : public platform::win32::BaseDialog<Form2Window>, public Form2Controls {
+ public:
+  Form2Window(HINSTANCE instance, const Form2Services& services)
+      : instance_(instance), form2_(*this, services) {}
+  Form2Window(const Form2Window&) = delete;
+  Form2Window& operator=(const Form2Window&) = delete;
+
+  void ShowModal(HWND owner);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Form2Controls
+  void Select(int optionId) override;
+  bool IsSelected(int optionId) const override;
+  void SetChecked(int checkId, bool checked) override;
+  bool IsChecked(int checkId) const override;
+  void SetTitle(const std::wstring& title) override;
+  void SetCaption(int controlId, const std::wstring& caption) override;
+  void SetFontCharset(int controlId, int charset) override;
+  void Close() override;
+
+ private:
+  INT_PTR OnInitDialog();
+  INT_PTR OnCommand(int controlId, int code);
+  INT_PTR OnClose();
+
+  bool CreateControls();
+  HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
+  int Pixels(std::int32_t twips) const;
+  HFONT FontFor(Form2ControlKind kind, int charset);
+
+  HINSTANCE instance_;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  Form2 form2_;
+  // One font per kind and character set, for the dialog's life.
+  std::map<std::pair<Form2ControlKind, int>, platform::win32::UniqueFont> fonts_;
+};
+
+}  // namespace settings

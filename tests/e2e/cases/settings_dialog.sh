@@ -1,0 +1,155 @@
+#!/bin/bash
+# The settings dialog driven like a user: opened modal from the menu and with
+# Ctrl+O, showing the current settings in the twips layout; Enter and Esc do
+# nothing; Apply recaptions the dialog and the main window at once and leaves
+# the settings key alone; Cancel and the close box apply nothing, but keep an
+# earlier Apply; Default goes Bulgarian and registers the program under the
+# Run key, quoted; an unchecked Apply removes exactly that value. The tray
+# tooltip follows an Apply at once; the settings applied reach the key at
+# Exit, or at log-off while the dialog is open.
+source "$(dirname "$0")/../lib.sh"
+begin_case
+
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+CONTROLS="Command1 Command2 Command3 Command4 Frame1 Frame2 Frame3 Frame4 Check1 Check2
+  Option1 Option2 Option3 Option4 Option5 Option6 Option7 Option8 Option9 Option10"
+id() { resource_id "IDC_$1"; }
+child() { got "child.$(id "$1").$2"; }
+
+# The names of the options and check boxes that are on, in CONTROLS order.
+checked() {
+  local name on=()
+  for name in $CONTROLS; do [[ $(child "$name" check) == 1 ]] && on+=("$name"); done
+  echo "${on[*]}"
+}
+
+# The Run key's values as "name=data", names with their stored letter case.
+run_values() {
+  timeout 30 wine reg query "$RUN_KEY" 2>/dev/null | tr -d '\r' |
+    sed -n 's/^    \(.*\)    REG_SZ    \(.*\)$/\1=\2/p' | sort
+}
+remove_run_value() { timeout 30 wine reg delete "$RUN_KEY" /v "$1" /f >/dev/null 2>&1; }
+settings_key() { timeout 30 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r'; }
+
+set_settings Language=0 ShowIP=2 Tip_Window=1 CopyInfo=2 Start_with_Win=2 CloseMin=2
+remove_run_value Adrelo
+# Another program's value, differing only in letter case.
+timeout 30 wine reg add "$RUN_KEY" /v ADRELO /d keep /f >/dev/null 2>&1
+stored=$(settings_key)
+start_program
+
+# ---- from the menu, modal, the stored settings in the twips layout ----------
+drive_or_stop wait-window 20000 probe-attach keys Alt+F,Down,Down,Down,Enter owned-wait 5000 \
+  owned-state owned-fonts
+expect_eq "title and class" "Settings panel #32770" "$(got owned.title) $(got owned.class)"
+expect_eq "main window disabled" 0 "$(got main.enabled)"
+expect_eq "Command1 has the focus" "$(id Command1)" "$(got owned.focus)"
+style=$(got owned.style)
+has() { (((style & $1) != 0)) && echo yes || echo no; }
+expect_eq "WS_SYSMENU WS_MINIMIZEBOX WS_MAXIMIZEBOX WS_THICKFRAME ($style)" "yes no no no" \
+  "$(has 0x00080000) $(has 0x00020000) $(has 0x00010000) $(has 0x00040000)"
+expect_eq "client size" "534 327" "$(got owned.client)"
+tab_order=""
+for name in Command1 Command2 Command3 Command4 Option8 Option9 Option10 Frame2 Option3 Option4 \
+  Option5 Option6 Option7 Option1 Option2 Check1 Check2 Frame4 Frame3 Frame1; do
+  tab_order+="${tab_order:+ }$(id $name)"
+done
+expect_eq "tab order" "$tab_order" "$(got owned.children)"
+while read -r name rect; do
+  expect_eq "$name at 96 dpi" "$rect" "$(child "$name" rect)"
+done <<'TABLE'
+Frame4 8 8 257 121
+Option8 16 24 233 25
+Option9 16 56 233 33
+Option10 16 96 241 25
+Frame3 272 8 257 121
+Option5 280 24 185 33
+Option6 280 56 185 33
+Option7 280 88 185 33
+Frame2 8 136 257 89
+Option3 16 152 185 33
+Option4 16 184 185 33
+Frame1 272 136 257 89
+Option1 280 152 185 33
+Option2 280 184 185 33
+Check1 16 232 241 41
+Check2 280 232 241 41
+Command1 8 280 97 33
+Command2 120 280 97 33
+Command3 232 280 97 33
+Command4 344 280 97 33
+TABLE
+expect_eq "loaded from the settings" "Option2 Option4 Option6 Option8" "$(checked)"
+expect_eq "English captions" "Ok|Start program|Български|English" \
+  "$(child Command1 text)|$(child Frame4 text)|$(child Option3 text)|$(child Option4 text)"
+expect_eq "fonts: button, frame, check box, options" \
+  "Arial -16 700 0|Arial -12 400 0|Arial -12 400 0|MS Shell Dlg -11 0 204|MS Shell Dlg -11 0 0" \
+  "$(got "font.id$(id Command1)")|$(got "font.id$(id Frame1)")|$(got "font.id$(id Check1)")|$(got "font.id$(id Option3)")|$(got "font.id$(id Option1)")"
+
+# ---- Enter and Esc, also on a focused push button, do nothing ---------------
+drive_or_stop owned-keys Enter,Esc,Tab,Enter,Tab owned-focus "$(id Command3)" 5000 owned-state
+expect_eq "Enter and Esc: open, nothing applied" "Settings panel|Option2 Option4 Option6 Option8" \
+  "$(got owned.title)|$(checked)"
+
+# ---- Apply in Bulgarian: both windows at once, the settings key untouched ---
+# Right after a tick, so the tooltip can only have come from the Apply.
+drive_or_stop wait-tick 7000 owned-click "$(id Option3)" owned-click "$(id Option9)" \
+  owned-click "$(id Command3)" tray owned-state owned-fonts state menu
+expect_eq "the tooltip at once, in Bulgarian" "Име на Компютъра : $(hostname)" "$(got tray.tip)"
+expect_eq "dialog recaptioned" "Панел за Настройки|Ок|Български|English" \
+  "$(got owned.title)|$(child Command1 text)|$(child Option3 text)|$(child Option4 text)"
+charsets=""
+for name in Command1 Frame1 Option3 Option4; do
+  charsets+="${charsets:+ }$(got "font.id$(id $name)" | awk '{ print $NF }')"
+done
+expect_eq "character sets: Command1, Frame1, Option3, Option4" "204 204 204 0" "$charsets"
+expect_eq "main window recaptioned" "Име на Компютъра : |Ин&формация" "$(got Label1)|$(got menu)"
+expect_eq "unchecked Apply: the other-case value stays, none added" "ADRELO=keep" \
+  "$(run_values | grep -i '^adrelo=')"
+expect_eq "settings key unchanged by Apply" "$stored" "$(settings_key)"
+
+# ---- Cancel applies nothing, keeps the Apply; Ctrl+O shows the applied -----
+drive_or_stop owned-click "$(id Option7)" owned-click "$(id Command2)" owned-gone 5000 \
+  keys Ctrl+O owned-wait 5000 owned-state
+expect_eq "reopened: applied values, not the registry's" \
+  "Панел за Настройки|Option2 Option3 Option6 Option9|0" \
+  "$(got owned.title)|$(checked)|$(got main.enabled)"
+
+# ---- Default: Bulgarian under an English locale, registered quoted ----------
+drive_or_stop owned-click "$(id Option4)" owned-click "$(id Command3)" owned-wait 5000
+expect_eq "back in English" "Settings panel" "$(got owned.title)"
+remove_run_value ADRELO
+drive_or_stop owned-click "$(id Command4)" owned-state state
+expect_eq "Default: open, Bulgarian, its choices" \
+  "Панел за Настройки|Check1 Check2 Option1 Option3 Option5 Option8|Име на Компютъра : " \
+  "$(got owned.title)|$(checked)|$(got Label1)"
+expect_eq "Default registers the quoted path" "Adrelo=\"$(win_path "$ADRELO_EXE")\"" \
+  "$(run_values | grep -i '^adrelo=')"
+drive_or_stop owned-click "$(id Check1)" owned-click "$(id Command3)"
+expect_eq "unchecked Apply removes it" "" "$(run_values | grep -i '^adrelo=')"
+
+# ---- the close box closes without applying -----------------------------------
+drive_or_stop owned-click "$(id Check2)" owned-close-box owned-gone 5000 keys Ctrl+O owned-wait 5000 \
+  owned-state
+expect_eq "after the close box: Check2 as applied" "Check2 Option1 Option3 Option5 Option8" "$(checked)"
+drive_or_stop owned-close-box owned-gone 5000
+expect_eq "settings key unchanged until the end" "$stored" "$(settings_key)"
+drive_or_stop keys Ctrl+X wait-gone 5000
+expect_eq "Exit stores what was applied" \
+  "CloseMin=1|CopyInfo=1|Language=100|Left=0|ShowIP=1|Start_with_Win=2|Tip_Window=1|Top=0" \
+  "$(stored_settings | paste -sd '|')"
+
+# ---- log-off while the dialog is open: ended, with what was applied ---------
+stop_program
+set_settings CloseMin=1
+start_program
+drive_or_stop wait-window 20000 keys Ctrl+O owned-wait 5000 owned-click "$(id Option3)" \
+  owned-click "$(id Command3)"
+# wineboot asks the windows of its own desktop: run it on the program's.
+(timeout 20 wine explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
+  >/dev/null 2>&1 &)
+drive wait-gone 5000
+expect_eq "log-off with the dialog open: Apply saved" "Language=100" \
+  "$(stored_settings | grep '^Language=')"
+remove_run_value Adrelo
+finish
