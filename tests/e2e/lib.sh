@@ -149,6 +149,15 @@ start_program() {
   PROGRAM_PID=$!
 }
 
+# restart_with SETTING...: the program stopped, started anew with just these
+# settings stored, and waited for.
+restart_with() {
+  stop_program
+  set_settings "$@"
+  start_program
+  drive_or_stop wait-window 20000
+}
+
 # drive STEP...: runs adrelo_driver; its output is in $DRIVER_OUT. A failing
 # driver fails the case.
 drive() {

@@ -8,14 +8,6 @@ source "$(dirname "$0")/../lib.sh"
 begin_case
 written="CloseMin=1|CopyInfo=1|Language=0|Left=0|ShowIP=1|Start_with_Win=1|Tip_Window=1|Top=0"
 
-# run SETTINGS...: the program started with them and waited for.
-run() {
-  stop_program
-  set_settings "$@"
-  start_program
-  drive_or_stop wait-window 20000
-}
-
 # ended HOW EXPECTED_VALUES: the program is gone, its icon too, the values stored.
 ended() {
   drive wait-gone 5000 tray
@@ -23,20 +15,20 @@ ended() {
   expect_eq "$1: the eight values" "$2" "$(stored_settings | paste -sd '|')"
 }
 
-run
+restart_with
 drive_or_stop keys Alt+F,Up,Enter
 ended "Exit from the menu" "$written"
 
-run
+restart_with
 drive_or_stop keys Ctrl+X
 ended "Ctrl+X" "$written"
 
-run Tip_Window=2
+restart_with Tip_Window=2
 drive_or_stop tray-click 0 right popup 3000 popup-click "$(resource_id IDM_mnuExit2)"
 ended "Exit from the tray menu while hidden" "${written/Tip_Window=1/Tip_Window=2}"
 
 # The close box (a real click), with CloseMin 1 and then 2.
-run CloseMin=1
+restart_with CloseMin=1
 drive_or_stop state
 read -r x y <<<"$(got window.pos)"
 read -r w h <<<"$(got window.size)"
@@ -46,12 +38,12 @@ expect_eq "close box, CloseMin 1: hidden, icon kept" "visible=0 icons=1" \
   "visible=$(got window.visible) icons=$(got tray.count)"
 expect_eq "close box, CloseMin 1: nothing written" "CloseMin=1" "$(stored_settings)"
 
-run CloseMin=2
+restart_with CloseMin=2
 drive_or_stop click $close_box left
 ended "close box, CloseMin 2" "${written/CloseMin=1/CloseMin=2}"
 
 # Log-off: never held up, and the settings of the run saved though CloseMin is 1.
-run CloseMin=1 Tip_Window=3
+restart_with CloseMin=1 Tip_Window=3
 # wineboot asks the windows of its own desktop: run it on the program's.
 (timeout 20 wine explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
   >/dev/null 2>&1 &)

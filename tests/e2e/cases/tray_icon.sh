@@ -6,24 +6,18 @@
 source "$(dirname "$0")/../lib.sh"
 begin_case
 
-# run SETTINGS...: the program started with them, its state, tray and addresses read.
-run() {
-  stop_program
-  set_settings "$@"
-  start_program
-  drive_or_stop wait-window 20000 resolve tray state
-}
-
 for start in "1 visible=1 iconic=0" "2 visible=0 iconic=0" "3 visible=1 iconic=1"; do
   read -r tip_window expected <<<"$start"
-  run Tip_Window=$tip_window
+  restart_with Tip_Window=$tip_window
+  drive_or_stop resolve tray state
   expect_eq "Tip_Window $tip_window: one icon, first address" \
     "1|IP Address : $(got resolve.address)" "$(got tray.count)|$(got tray.tip)"
   expect_eq "Tip_Window $tip_window: window" "$expected" \
     "visible=$(got window.visible) iconic=$(got window.iconic)"
 done
 
-run ShowIP=2 Language=100
+restart_with ShowIP=2 Language=100
+drive_or_stop tray
 expect_eq "ShowIP 2 in Bulgarian" "Име на Компютъра : $(hostname)" "$(got tray.tip)"
 
 tip=$(got tray.tip)

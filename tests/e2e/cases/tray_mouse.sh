@@ -8,13 +8,6 @@
 source "$(dirname "$0")/../lib.sh"
 begin_case
 
-run() {
-  stop_program
-  set_settings "$@"
-  start_program
-  drive_or_stop wait-window 20000
-}
-
 # restored HOW: a double click on the icon gives a normal window in front.
 restored() {
   drive_or_stop tray-click 0 double wait-state 1 0 5000 state
@@ -22,7 +15,7 @@ restored() {
     "visible=$(got window.visible) iconic=$(got window.iconic) foreground=$(got window.foreground)"
 }
 
-run Tip_Window=2
+restart_with Tip_Window=2
 drive_or_stop tray-click 0 left sleep 1000 state
 expect_eq "hidden start, single click: still hidden" 0 "$(got window.visible)"
 restored "hidden start"
@@ -53,7 +46,7 @@ drive_or_stop tray-click 0 right popup 3000 popup-click "$(resource_id IDM_mnuCo
   clipboard-wait "$(hostname)" 3000
 expect_eq "tray menu: Copy Host Name" "$(hostname)" "$(got clipboard)"
 
-run Language=100 Tip_Window=2
+restart_with Language=100 Tip_Window=2
 drive_or_stop tray-click 0 right popup 3000
 expect_eq "tray menu, Bulgarian, window hidden" "$menu_bg" \
   "$(got_all popup | grep -v '^@' | paste -sd '|')"
