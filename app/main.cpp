@@ -55,5 +55,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A failure of the sockets library has been shown; nothing more of the
   // program runs and nothing is saved.
   if (form1.Load() == app::LoadOutcome::EndProcess) ExitProcess(kExitSocketsFailed);
+  window.SetAboutSource(&strings, form1.Settings().Language);
   return RunMessageLoop(window);
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "about/form3_window.h"
 #include "app/placement.h"
 #include "localization/fixed_texts.h"
 #include "localization/language.h"
@@ -117,6 +118,10 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDM_mnuAbout && aboutStrings_ != nullptr)
+        about::ShowForm3(instance_, hwnd_, aboutLanguage_, *aboutStrings_);
+      return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: return DefaultHandling(message, wParam, lParam);
   }

@@ -3,8 +3,10 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 
+#include "platform/string_table.h"
 #include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/window_ops.h"
@@ -33,6 +35,11 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   HMENU popupMenus() const { return popupMenus_.get(); }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Until the commands are wired: what mnuAbout opens the About window with.
+  void SetAboutSource(const platform::StringTable* strings, std::int16_t language) {
+    aboutStrings_ = strings;
+    aboutLanguage_ = language;
+  }
 
   // platform::WindowOps
   platform::PixelSize ScreenSize() const override;
@@ -71,6 +78,8 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   platform::win32::UniqueAccelerators accelerators_;
   std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, kept for the run
   std::map<int, std::wstring> shortcutTexts_;            // by command id
+  const platform::StringTable* aboutStrings_ = nullptr;
+  std::int16_t aboutLanguage_ = 0;
 };
 
 }  // namespace main_window
