@@ -152,6 +152,8 @@ INT_PTR Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
     case WM_MOUSEMOVE: return OnMouseMoveOverRest();
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_SETFOCUS: return TRUE;
     case WM_CLOSE: return OnClose();
     default: return FALSE;
   }
@@ -238,6 +240,13 @@ INT_PTR Form3::OnCommand(int controlId, int code) {
     // A failed launch is not reported: the window stays as it is.
     ShellExecuteW(GetDesktopWindow(), L"open", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL);
   }
+  return TRUE;
+}
+
+// A dialog's default hands the focus on to its first control whenever the
+// dialog is activated or gets the focus; this window keeps it itself.
+INT_PTR Form3::OnActivate(WPARAM state) {
+  if (LOWORD(state) != WA_INACTIVE) SetFocus(hwnd_);
   return TRUE;
 }
 

@@ -34,6 +34,7 @@ class Form3 final : public platform::win32::BaseDialog<Form3> {
   INT_PTR OnSetCursor(HWND over, UINT mouseMessage);
   INT_PTR OnMouseMoveOverRest();
   INT_PTR OnCommand(int controlId, int code);
+  INT_PTR OnActivate(WPARAM state);
   INT_PTR OnClose();
   bool CreateControls();
   void ShowLinkLook();

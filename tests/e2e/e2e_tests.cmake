@@ -21,7 +21,7 @@ set_tests_properties(e2e.prefix PROPERTIES
 # Cases that make network and UTS namespaces: root only, skipped (77) otherwise.
 set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup)
 set(ADRELO_E2E_CASES
-  first_run placement start_state copy_at_start language menu frame keyboard
+  first_run placement start_state copy_at_start language menu frame keyboard about
   ${ADRELO_E2E_NAMESPACE_CASES})
 
 foreach(case IN LISTS ADRELO_E2E_CASES)

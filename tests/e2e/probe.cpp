@@ -1,10 +1,13 @@
 // adrelo_probe.dll: loaded into Adrelo Viewer's UI thread by a WH_CALLWNDPROC
 // hook that adrelo_driver installs. Menus and fonts are per-process objects
 // in Wine, so the menu tree and the controls' LOGFONTs can only be read from
-// inside the program; the answers go back to the driver as WM_COPYDATA. It
-// also subclasses the main window to log the WM_COMMANDs it receives.
+// inside the program, as can the text colour a window gives a control (its
+// WM_CTLCOLORSTATIC answer works on a DC of the asker's own); the answers go
+// back to the driver as WM_COPYDATA. It also subclasses the main window to
+// log the WM_COMMANDs it receives.
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -107,7 +110,7 @@ BOOL CALLBACK AddFont(HWND child, LPARAM param) {
   } else {
     out += std::wstring(log.lfFaceName) + L' ' + std::to_wstring(log.lfHeight) + L' ' +
            std::to_wstring(log.lfWeight) + L' ' + std::to_wstring(log.lfCharSet) +
-           (log.lfItalic ? L" italic" : L"") + L'\n';
+           (log.lfItalic ? L" italic" : L"") + (log.lfUnderline ? L" underline" : L"") + L'\n';
   }
   return TRUE;
 }
@@ -115,6 +118,26 @@ BOOL CALLBACK AddFont(HWND child, LPARAM param) {
 std::wstring Fonts(HWND window) {
   std::wstring out;
   EnumChildWindows(window, AddFont, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+// The colour a control's text is drawn in: what its parent's
+// WM_CTLCOLORSTATIC answer leaves in a DC of our own.
+BOOL CALLBACK AddColour(HWND child, LPARAM param) {
+  auto& out = *reinterpret_cast<std::wstring*>(param);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(GetParent(child), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(child));
+  wchar_t colour[16];
+  swprintf(colour, 16, L"0x%08lx", static_cast<unsigned long>(GetTextColor(dc)));
+  DeleteDC(dc);
+  out += L"colour." + adrelo_probe::ControlName(GetDlgCtrlID(child)) + L'=' + colour + L'\n';
+  return TRUE;
+}
+
+std::wstring Colours(HWND window) {
+  std::wstring out;
+  EnumChildWindows(window, AddColour, reinterpret_cast<LPARAM>(&out));
   return out;
 }
 
@@ -152,6 +175,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kMenu: Answer(driver, adrelo_probe::kMenu, MenuTree(sent->hwnd)); break;
         case adrelo_probe::kFonts: Answer(driver, adrelo_probe::kFonts, Fonts(sent->hwnd)); break;
         case adrelo_probe::kCommands: Answer(driver, adrelo_probe::kCommands, Commands()); break;
+        case adrelo_probe::kColours: Answer(driver, adrelo_probe::kColours, Colours(sent->hwnd)); break;
         default: break;
       }
     }

@@ -18,6 +18,7 @@ enum Query : unsigned {
   kMenu = 2,      // the menu bar's tree, captions escaped (\t), ids of items
   kFonts = 3,     // font.<control>=face height weight charset
   kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
+  kColours = 5,   // colour.<control>=0x00bbggrr: the text colour WM_CTLCOLORSTATIC sets
 };
 
 struct Control {
