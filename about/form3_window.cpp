@@ -49,7 +49,7 @@ constexpr int kCentipointsPerInch = 7200;
 
 platform::win32::UniqueFont ArialBold(int centipoints, int dpi, bool underline) {
   return platform::win32::UniqueFont(CreateFontW(
-      -MulDiv(centipoints, dpi, kCentipointsPerInch), 0, 0, 0, FW_BOLD, FALSE, underline, FALSE,
+      -MulDiv(centipoints, dpi, kCentipointsPerInch), 0, 0, 0, FW_BOLD, FALSE, underline ? TRUE : FALSE, FALSE,
       localization::kCharsetCyrillic, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
       DEFAULT_PITCH | FF_DONTCARE, kFontFace));
 }
