@@ -26,7 +26,8 @@
 //     mouse TITLE ID move|click real mouse at the centre of its control ID
 //     looks TITLE           its controls' fonts (font.id<N>=face height weight
 //                           charset [underline]) and text colours (colour.id<N>=
-//                           0x00bbggrr, as WM_CTLCOLORSTATIC sets them), via the probe
+//                           0x00bbggrr, as WM_CTLCOLORSTATIC sets them) and the
+//                           cursor shown (cursor=hot-x hot-y width mono), via the probe
 //     wait-colour TITLE ID COLOUR MS  until control ID's text colour is COLOUR, then looks
 #include <winsock2.h>
 #include <windows.h>
@@ -438,7 +439,7 @@ class Driver {
 
   std::wstring Looks(const std::wstring& title) {
     HWND top = Top(title, 2000);
-    return Query(adrelo_probe::kFonts, top) + Query(adrelo_probe::kColours, top);
+    return Query(adrelo_probe::kFonts, top) + Query(adrelo_probe::kLooks, top);
   }
 
   void WaitColour(const std::wstring& title, int id, const std::wstring& colour, DWORD ms) {

@@ -2,7 +2,8 @@
 // hook that adrelo_driver installs. Menus and fonts are per-process objects
 // in Wine, so the menu tree and the controls' LOGFONTs can only be read from
 // inside the program, as can the text colour a window gives a control (its
-// WM_CTLCOLORSTATIC answer works on a DC of the asker's own); the answers go
+// WM_CTLCOLORSTATIC answer works on a DC of the asker's own) and the cursor
+// shown; the answers go
 // back to the driver as WM_COPYDATA. It also subclasses the main window to
 // log the WM_COMMANDs it receives.
 #include <windows.h>
@@ -135,10 +136,23 @@ BOOL CALLBACK AddColour(HWND child, LPARAM param) {
   return TRUE;
 }
 
-std::wstring Colours(HWND window) {
+// The cursor this thread shows: cursors too are per-process objects.
+std::wstring CursorLine() {
+  ICONINFO info{};
+  if (!GetIconInfo(GetCursor(), &info)) return L"cursor=<none>\n";
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof mask, &mask);
+  const bool mono = info.hbmColor == nullptr;
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return L"cursor=" + std::to_wstring(info.xHotspot) + L' ' + std::to_wstring(info.yHotspot) + L' ' +
+         std::to_wstring(mask.bmWidth) + (mono ? L" 1\n" : L" 0\n");
+}
+
+std::wstring Looks(HWND window) {
   std::wstring out;
   EnumChildWindows(window, AddColour, reinterpret_cast<LPARAM>(&out));
-  return out;
+  return out + CursorLine();
 }
 
 std::wstring Commands() {
@@ -175,7 +189,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kMenu: Answer(driver, adrelo_probe::kMenu, MenuTree(sent->hwnd)); break;
         case adrelo_probe::kFonts: Answer(driver, adrelo_probe::kFonts, Fonts(sent->hwnd)); break;
         case adrelo_probe::kCommands: Answer(driver, adrelo_probe::kCommands, Commands()); break;
-        case adrelo_probe::kColours: Answer(driver, adrelo_probe::kColours, Colours(sent->hwnd)); break;
+        case adrelo_probe::kLooks: Answer(driver, adrelo_probe::kLooks, Looks(sent->hwnd)); break;
         default: break;
       }
     }

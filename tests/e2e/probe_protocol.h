@@ -18,7 +18,8 @@ enum Query : unsigned {
   kMenu = 2,      // the menu bar's tree, captions escaped (\t), ids of items
   kFonts = 3,     // font.<control>=face height weight charset
   kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
-  kColours = 5,   // colour.<control>=0x00bbggrr: the text colour WM_CTLCOLORSTATIC sets
+  kLooks = 5,     // colour.<control>=0x00bbggrr, the text colour WM_CTLCOLORSTATIC sets,
+                  // then cursor=<hot x> <hot y> <width> <mono 0|1>: the thread's cursor
 };
 
 struct Control {

@@ -1,10 +1,11 @@
 #!/bin/bash
 # The About window, opened from the Help menu with real keys: modal to the
 # main window, titled and worded in the current language, laid out at
-# 96 dpi; the link lights under a real mouse move and goes out over the
-# picture; a click on it starts the browser that Wine's configuration names;
-# Esc and Enter leave it open, Alt+F4 and the close box close it. A renamed
-# copy of the program shows its own name in the version line.
+# 96 dpi, its picture drawn; under a real mouse move the link shows the hand
+# cursor and lights, and it goes out over the picture; a click on it starts
+# the browser that Wine's configuration names; Esc and Enter leave the
+# window open, Alt+F4 and the close box close it. A renamed copy of the
+# program shows its own name in the version line.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 
@@ -56,10 +57,11 @@ expect_eq "the picture's green node" "3CC85A" \
 # Enter before it have been handled too.
 drive_or_stop keys-to "$title_en" Esc,Enter mouse "$title_en" "$label3" move \
   wait-colour "$title_en" "$label3" 0x00ff0000 5000 window "$title_en" 1000
-expect_eq "over the link, after Esc and Enter: open, blue and underlined" \
-  "Arial -16 700 204 underline" "$(got "font.id$label3")"
+expect_eq "over the link, after Esc and Enter: open, blue and underlined, the hand cursor" \
+  "Arial -16 700 204 underline|12 9 32 1" "$(got "font.id$label3")|$(got cursor)"
 drive_or_stop mouse "$title_en" "$image1" move wait-colour "$title_en" "$label3" 0x00000000 5000
-expect_eq "over the picture: black, no underline" "Arial -16 700 204" "$(got "font.id$label3")"
+expect_eq "over the picture: black, no underline, another cursor" "Arial -16 700 204|no" \
+  "$(got "font.id$label3")|$([[ $(got cursor) == "12 9 32 1" ]] && echo yes || echo no)"
 
 drive_or_stop mouse "$title_en" "$label3" click
 for ((i = 0; i < 100; i++)); do [[ -s $browser_args ]] && break; sleep 0.1; done
