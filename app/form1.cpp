@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/placement.h"
+#include "platform/twips.h"
 #include "localization/captions.h"
 #include "localization/language.h"
 #include "lookup/host_lookup.h"
@@ -60,15 +61,15 @@ void Form1::PlaceWindow() {
   const platform::PixelSize created = s_.window.OuterSize();
   const std::int32_t left =
       PlaceEdge(ReadInt32(s_.registry, kLeftValue),
-                PixelsToTwips(screen.width, dpi) - PixelsToTwips(created.width, dpi));
+                platform::PixelsToTwips(screen.width, dpi) - platform::PixelsToTwips(created.width, dpi));
   const std::int32_t top =
       PlaceEdge(ReadInt32(s_.registry, kTopValue),
-                PixelsToTwips(screen.height, dpi) - PixelsToTwips(created.height, dpi));
+                platform::PixelsToTwips(screen.height, dpi) - platform::PixelsToTwips(created.height, dpi));
   // Sized from the client area, so a larger caption or frame never cuts the list off.
   const platform::PixelSize outer = s_.window.OuterSizeForClient(
-      {TwipsToPixels(main_window::kClientWidthTwips, dpi),
-       TwipsToPixels(main_window::kClientHeightTwips, dpi)});
-  s_.window.SetBounds({TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), outer.width, outer.height});
+      {platform::TwipsToPixels(main_window::kClientWidthTwips, dpi),
+       platform::TwipsToPixels(main_window::kClientHeightTwips, dpi)});
+  s_.window.SetBounds({platform::TwipsToPixels(left, dpi), platform::TwipsToPixels(top, dpi), outer.width, outer.height});
 }
 
 void Form1::CopyAtStart() {
@@ -95,8 +96,8 @@ void Form1::LoadSetings(std::int16_t charset, std::int16_t language) {
 
 void Form1::OnTrayNotify(int mouseMessage) { tray::OnTrayNotify(mouseMessage, s_.window); }
 
-bool Form1::OnFieldInput(int controlId, tray::FieldInput input) {
-  return tray::OnFieldInput(controlId, input, s_.window);
+bool Form1::OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint pointer) {
+  return tray::OnFieldInput(controlId, input, pointer, s_.window);
 }
 
 }  // namespace app

@@ -72,7 +72,7 @@ class Form1 final : public main_window::Form1Events,
   main_window::CloseAction OnEndSession() override;
   void OnTrayNotify(int mouseMessage) override;
   void OnTaskbarCreated() override { trayIcon_.AddAgain(); }
-  bool OnFieldInput(int controlId, tray::FieldInput input) override;
+  bool OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint pointer) override;
 
  private:
   // main_window::CommandHost

@@ -1,14 +1,8 @@
-// Twips, pixels and the placement rule for the stored window position.
+// The placement rule for the stored window position.
 #pragma once
 #include <cstdint>
 
 namespace app {
-
-inline constexpr int kTwipsPerInch = 1440;
-
-// Rounded to the nearest pixel; twips are exact multiples at 96, 120 and 144 dpi.
-int TwipsToPixels(std::int32_t twips, int dpi);
-std::int32_t PixelsToTwips(int pixels, int dpi);
 
 // value / 2, rounded to the nearest whole number with halves to the even one.
 std::int32_t HalfRoundedToEven(std::int32_t value);

@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "app/placement.h"
+#include "platform/twips.h"
 #include "lookup/host_lookup.h"
 #include "settings/registry_ops.h"
 #include "settings/settings_store.h"
@@ -61,8 +62,8 @@ void Form1::SaveSettings() {
   // so the next start puts the window back where the user left it.
   const int dpi = s_.window.Dpi();
   const platform::PixelPoint position = s_.window.NormalPosition();
-  write(kLeftValue, PixelsToTwips(position.x, dpi));
-  write(kTopValue, PixelsToTwips(position.y, dpi));
+  write(kLeftValue, platform::PixelsToTwips(position.x, dpi));
+  write(kTopValue, platform::PixelsToTwips(position.y, dpi));
 }
 
 }  // namespace app

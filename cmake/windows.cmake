@@ -18,6 +18,7 @@ add_library(adrelo_logic STATIC ${ADRELO_LOGIC_SOURCES} platform/win32/text_win3
 target_include_directories(adrelo_logic PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(adrelo_win32 STATIC
+  about/form3_window.cpp
   app/modal_windows_win32.cpp
   main_window/form1_window.cpp
   platform/win32/base_dialog.cpp
@@ -31,7 +32,7 @@ add_library(adrelo_win32 STATIC
   platform/win32/string_table_win32.cpp
   settings/form2_window.cpp
 )
-target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32 shell32)
+target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32 ole32 oleaut32 uuid shell32)
 
 add_executable(Adrelo WIN32 app/main.cpp resources/adrelo.rc)
 target_link_libraries(Adrelo PRIVATE adrelo_win32)

@@ -25,8 +25,10 @@ class Form1Events {
   virtual CloseAction OnEndSession() = 0;
   virtual void OnTrayNotify(int mouseMessage) = 0;
   virtual void OnTaskbarCreated() = 0;
-  // True when the control's own procedure must not see the input.
-  virtual bool OnFieldInput(int controlId, tray::FieldInput input) = 0;
+  // True when the control's own procedure must not see the input; pointer
+  // is where the mouse was when it came, in screen coordinates.
+  virtual bool OnFieldInput(int controlId, tray::FieldInput input,
+                            platform::PixelPoint pointer) = 0;
 };
 
 }  // namespace main_window

@@ -6,11 +6,12 @@
 #include <optional>
 #include <vector>
 
-#include "app/placement.h"
+#include "platform/twips.h"
 #include "localization/fixed_texts.h"
 #include "localization/language.h"
 #include "main_window/accelerator_text.h"
 #include "main_window/layout.h"
+#include "platform/win32/base_dialog.h"
 #include "resources/resource.h"
 
 namespace main_window {
@@ -62,13 +63,6 @@ bool SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& tex
 // Exit code when the sockets library fails to stop and the process ends at once.
 constexpr UINT kExitSocketsFailed = 1;
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
 }  // namespace
 
 Form1Window::~Form1Window() {
@@ -76,7 +70,7 @@ Form1Window::~Form1Window() {
 }
 
 bool Form1Window::Create() {
-  dpi_ = ScreenDpi();
+  dpi_ = platform::win32::SystemDpi();
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = WindowProc;
@@ -104,8 +98,8 @@ bool Form1Window::Create() {
   // Created hidden at the top-left corner; start-up places it, captions it
   // and gives it its start state before it is first shown.
   HMENU menuBar = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU));
-  const platform::PixelSize client{app::TwipsToPixels(kClientWidthTwips, dpi_),
-                                   app::TwipsToPixels(kClientHeightTwips, dpi_)};
+  const platform::PixelSize client{platform::TwipsToPixels(kClientWidthTwips, dpi_),
+                                   platform::TwipsToPixels(kClientHeightTwips, dpi_)};
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFrameStyle, TRUE, 0);
   CreateWindowExW(0, kForm1ClassName, localization::kAppTitle, kFrameStyle, 0, 0,
@@ -143,9 +137,9 @@ LRESULT Form1Window::OnCreate() {
     const ControlClass kind = ClassOf(control.id);
     HWND child = CreateWindowExW(
         kind.exStyle, kind.className, L"", WS_CHILD | WS_VISIBLE | kind.style,
-        app::TwipsToPixels(control.bounds.left, dpi_), app::TwipsToPixels(control.bounds.top, dpi_),
-        app::TwipsToPixels(control.bounds.width, dpi_),
-        app::TwipsToPixels(control.bounds.height, dpi_), hwnd_,
+        platform::TwipsToPixels(control.bounds.left, dpi_), platform::TwipsToPixels(control.bounds.top, dpi_),
+        platform::TwipsToPixels(control.bounds.width, dpi_),
+        platform::TwipsToPixels(control.bounds.height, dpi_), hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
     if (child == nullptr) return -1;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -238,8 +232,12 @@ LRESULT CALLBACK Form1Window::FieldProc(HWND control, UINT message, WPARAM wPara
   std::optional<tray::FieldInput> input;
   if (message == WM_RBUTTONUP) input = tray::FieldInput::RightButtonUp;
   if (message == WM_KEYUP && wParam == VK_APPS) input = tray::FieldInput::MenuKeyUp;
+  // Where the click was, not where the pointer has moved on to since.
+  POINT pointer{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (message == WM_RBUTTONUP) ::ClientToScreen(control, &pointer);
   if (input && window->events_ != nullptr &&
-      window->events_->OnFieldInput(static_cast<int>(controlId), *input)) {
+      window->events_->OnFieldInput(static_cast<int>(controlId), *input,
+                                    {pointer.x, pointer.y})) {
     return 0;
   }
   return DefSubclassProc(control, message, wParam, lParam);

@@ -3,20 +3,17 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/twips.h"
 #include "resources/resource.h"
 
 namespace main_window {
-
-struct TwipsRect {
-  std::int32_t left, top, width, height;
-};
 
 inline constexpr std::int32_t kClientWidthTwips = 5595;
 inline constexpr std::int32_t kClientHeightTwips = 1800;
 
 struct ControlLayout {
   int id;
-  TwipsRect bounds;
+  platform::TwipsRect bounds;
 };
 
 // In creation order, which is the tab order.

@@ -56,6 +56,12 @@
 #define IDC_Command4 3044
 
 // ---- The About window (Form3): ids 4000 to 4099, its picture and cursor -----
+#define IDC_Form3_Label2 4001     // the version line
+#define IDC_Form3_Image1 4002     // the picture
+#define IDC_Form3_Label1 4003     // the maker line
+#define IDC_Form3_Label3 4004     // the maker's web address, a link
+#define IDR_ABOUT_PICTURE 4050    // RCDATA: the picture, a 142x113 GIF
+#define IDR_LINK_CURSOR 4051      // the hand cursor over the link
 
 // ---- Menus and their commands -----------------------------------------------
 // Menu-bar titles carry ids too, so that captions can be set by id like items.

@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "platform/twips.h"
 #include "resources/resource.h"
 
 namespace settings {
@@ -13,19 +14,11 @@ namespace {
 // box. No DS_MODALFRAME, which would take the icon off the title bar.
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
 
-constexpr int kTwipsPerInch = 1440;
 constexpr int kPointsPerInch = 72;
 
 constexpr wchar_t kFontFace[] = L"Arial";
 constexpr int kFramePoints = 9;    // frames and check boxes
 constexpr int kButtonPoints = 12;  // the four buttons, bold
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
 
 // Each frame's options form one group, so that a click or an arrow key
 // selects within it alone; the group ends at the next control with WS_GROUP.
@@ -51,7 +44,7 @@ void ShowForm2(HINSTANCE instance, HWND owner, const Form2Services& services) {
 }
 
 void Form2Window::ShowModal(HWND owner) {
-  dpi_ = ScreenDpi();
+  dpi_ = platform::win32::SystemDpi();
   // A dialog that cannot be created leaves the settings as they are.
   RunModal(instance_, owner,
            {kFrameStyle, 0, Pixels(kForm2ClientWidthTwips), Pixels(kForm2ClientHeightTwips)});
@@ -132,7 +125,7 @@ bool Form2Window::CreateControls() {
   return true;
 }
 
-int Form2Window::Pixels(std::int32_t twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
+int Form2Window::Pixels(std::int32_t twips) const { return platform::TwipsToPixels(twips, dpi_); }
 
 HFONT Form2Window::FontFor(Form2ControlKind kind, int charset) {
   const auto key = std::pair{kind, charset};

@@ -10,8 +10,10 @@ enum class FieldInput {
   MenuKeyUp,      // WM_KEYUP of the context-menu key (VK_APPS)
 };
 
-// Opens the field's menu where one is due. True when the control's own
-// procedure must not see the input (its built-in menu would follow).
-bool OnFieldInput(int controlId, FieldInput input, platform::WindowOps& window);
+// Opens the field's menu where one is due: a right click's at the point it
+// happened (screen coordinates). True when the control's own procedure must
+// not see the input (its built-in menu would follow).
+bool OnFieldInput(int controlId, FieldInput input, platform::PixelPoint pointer,
+                  platform::WindowOps& window);
 
 }  // namespace tray

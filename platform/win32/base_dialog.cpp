@@ -38,6 +38,13 @@ INT_PTR RunModalDialog(HINSTANCE instance, HWND owner, const ModalFrame& frame, 
                                  owner, procedure, parameter);
 }
 
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 void SizeAndCentreDialog(HWND dialog, int clientWidth, int clientHeight) {
   RECT outer{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,

@@ -27,6 +27,9 @@ INT_PTR RunModalDialog(HINSTANCE instance, HWND owner, const ModalFrame& frame, 
 // work area when the owner is hidden or minimised).
 void SizeAndCentreDialog(HWND dialog, int clientWidth, int clientHeight);
 
+// The system's dots per inch, which the windows' twips convert with.
+int SystemDpi();
+
 template <class Derived>
 class BaseDialog {
  public:

@@ -49,6 +49,14 @@ struct DestroyIconHandle {
   void operator()(HICON icon) const { DestroyIcon(icon); }
 };
 
+// COM interfaces are released, not closed.
+struct ReleaseComObject {
+  template <class Interface>
+  void operator()(Interface* object) const {
+    object->Release();
+  }
+};
+
 using UniqueHkey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;

@@ -51,6 +51,19 @@
 //     owned-keys K[,K...]   it to the foreground, then SendInput, as keys
 //     owned-focus ID MS     wait until its child ID has the focus
 //     owned-close-box       a real mouse click on its title bar's close box
+//   Any top-level window of the program, by its exact title:
+//     window TITLE MS       wait until it is visible; print it (top.*: class, style,
+//                           owner, client size and origin, focus) and its controls by id
+//                           (child.<id>.class|text|rect|style), and main.enabled
+//     window-gone TITLE MS  until no window so titled exists
+//     keys-to TITLE K[,K...]    as keys, with that window in the foreground
+//     syscommand-to TITLE NAME  as syscommand, to that window
+//     mouse TITLE ID move|click real mouse at the centre of its control ID
+//     looks TITLE           its controls' fonts (font.id<N>=face height weight
+//                           charset [underline]) and text colours (colour.id<N>=
+//                           0x00bbggrr, as WM_CTLCOLORSTATIC sets them) and the
+//                           cursor shown (cursor=hot-x hot-y width mono), via the probe
+//     wait-colour TITLE ID COLOUR MS  until control ID's text colour is COLOUR, then looks
 #include <winsock2.h>
 #include <windows.h>
 
@@ -182,6 +195,7 @@ class Driver {
     Print(L"window.iconic", IsIconic(main) ? L"1" : L"0");
     Print(L"window.zoomed", IsZoomed(main) ? L"1" : L"0");
     Print(L"window.foreground", GetForegroundWindow() == main ? L"1" : L"0");
+    Print(L"window.enabled", IsWindowEnabled(main) ? L"1" : L"0");
     Print(L"window.style", Hex(GetWindowLongW(main, GWL_STYLE)));
     Print(L"window.exstyle", Hex(GetWindowLongW(main, GWL_EXSTYLE)));
     RECT rect{};
@@ -283,7 +297,7 @@ class Driver {
     }
   }
 
-  void SysCommand(const std::wstring& name) {
+  void SysCommand(const std::wstring& name, HWND target = nullptr) {
     WPARAM command = 0;
     if (name == L"maximize") command = SC_MAXIMIZE;
     else if (name == L"minimize") command = SC_MINIMIZE;
@@ -293,12 +307,13 @@ class Driver {
     else throw UsageError{L"unknown system command: " + name};
     // A window that lets SC_SIZE through enters a modal sizing loop and does
     // not answer until that ends: report it rather than hang.
-    if (!SendMessageTimeoutW(Main(), WM_SYSCOMMAND, command, 0, SMTO_ABORTIFHUNG, 3000, nullptr))
+    if (!SendMessageTimeoutW(target ? target : Main(), WM_SYSCOMMAND, command, 0, SMTO_ABORTIFHUNG,
+                             3000, nullptr))
       throw Failure{L"no answer to WM_SYSCOMMAND " + name + L" within 3 s"};
   }
 
-  void Keys(const std::wstring& list) {
-    Foreground();
+  void Keys(const std::wstring& list, HWND target = nullptr) {
+    Foreground(target ? target : Main());
     SendKeys(list);
   }
 
@@ -422,6 +437,18 @@ class Driver {
     }
   }
 
+  HWND Top(const std::wstring& title, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    EnterDesktop(deadline);
+    for (;;) {
+      HWND top = FindWindowW(nullptr, title.c_str());
+      if (top && IsWindowVisible(top)) return top;
+      if (Expired(deadline))
+        throw Failure{L"no window titled \"" + title + L"\" within " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+  }
+
   void Click(int x, int y, const std::wstring& button) { ClickAt(x, y, button); }
 
   void ClickControl(int id, const std::wstring& button, int entry) {
@@ -442,8 +469,7 @@ class Driver {
   void Move(int x, int y) {
     POINT point{x, y};
     ClientToScreen(Main(), &point);
-    INPUT input = MouseMove(point.x, point.y);
-    SendInput(1, &input, sizeof(INPUT));
+    SendPointerTo(point);
   }
 
   void NotifyDelete() {
@@ -527,6 +553,123 @@ class Driver {
     }
   }
 
+  void Window(const std::wstring& title, DWORD ms) {
+    HWND top = Top(title, ms);
+    Print(L"top.class", ClassOf(top));
+    Print(L"top.style", Hex(GetWindowLongW(top, GWL_STYLE)));
+    Print(L"top.exstyle", Hex(GetWindowLongW(top, GWL_EXSTYLE)));
+    Print(L"top.owned_by_main", GetWindow(top, GW_OWNER) == Main() ? L"1" : L"0");
+    RECT client{};
+    GetClientRect(top, &client);
+    Print(L"top.client.size", std::to_wstring(client.right) + L' ' + std::to_wstring(client.bottom));
+    POINT origin{};
+    ClientToScreen(top, &origin);
+    Print(L"top.client.origin", std::to_wstring(origin.x) + L' ' + std::to_wstring(origin.y));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gui);
+    Print(L"top.focus", gui.hwndFocus == top         ? L"window"
+                        : !gui.hwndFocus             ? L"none"
+                        : IsChild(top, gui.hwndFocus) ? L"id" + std::to_wstring(GetDlgCtrlID(gui.hwndFocus))
+                                                     : L"elsewhere");
+    Print(L"main.enabled", IsWindowEnabled(Main()) ? L"1" : L"0");
+    for (HWND child = GetWindow(top, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      const std::wstring key = L"child." + std::to_wstring(GetDlgCtrlID(child));
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
+      Print(key + L".class", ClassOf(child));
+      Print(key + L".text", OneLine(ControlText(child)));
+      Print(key + L".rect", std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' +
+                                std::to_wstring(rect.right - rect.left) + L' ' +
+                                std::to_wstring(rect.bottom - rect.top));
+      Print(key + L".style", Hex(GetWindowLongW(child, GWL_STYLE)));
+    }
+  }
+
+  void WindowGone(const std::wstring& title, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    EnterDesktop(deadline);
+    while (FindWindowW(nullptr, title.c_str())) {
+      if (Expired(deadline))
+        throw Failure{L"the window titled \"" + title + L"\" stays after " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+  }
+
+  void Mouse(const std::wstring& title, int id, const std::wstring& action) {
+    if (action != L"move" && action != L"click") throw UsageError{L"unknown mouse action: " + action};
+    HWND control = GetDlgItem(Top(title, 2000), id);
+    if (!control) throw Failure{L"no control with id " + std::to_wstring(id)};
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MovePointer({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    if (action == L"click") {
+      INPUT inputs[2] = {};
+      inputs[0].type = inputs[1].type = INPUT_MOUSE;
+      inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      if (SendInput(2, inputs, sizeof(INPUT)) != 2)
+        throw Failure{L"SendInput failed: " + std::to_wstring(GetLastError())};
+    }
+  }
+
+  // Absolute input runs from 0 to 65536 across the screen, rounded down by
+  // the receiver: round up so that the pointer lands on the pixel meant.
+  static void SendPointerTo(POINT target) {
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = (target.x * 65536 + width - 1) / width;
+    move.mi.dy = (target.y * 65536 + height - 1) / height;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &move, sizeof move) != 1)
+      throw Failure{L"SendInput failed: " + std::to_wstring(GetLastError())};
+  }
+
+  // Wine may replay, after our move, the pointer position that this process
+  // found at its start (the previous step's): move again until the pointer
+  // stays where it was sent. While a menu is open the pointer may not follow
+  // at all: bestEffort then goes on after a while.
+  static void MovePointer(POINT target, bool bestEffort = false) {
+    const ULONGLONG deadline = GetTickCount64() + (bestEffort ? 1000 : 3000);
+    ULONGLONG settledSince = GetTickCount64();
+    for (;;) {
+      POINT now{};
+      GetCursorPos(&now);
+      if (now.x != target.x || now.y != target.y) {
+        SendPointerTo(target);
+        settledSince = GetTickCount64();
+      } else if (GetTickCount64() - settledSince >= 300) {
+        return;
+      }
+      if (Expired(deadline)) {
+        if (!bestEffort) throw Failure{L"the pointer does not stay where it was moved"};
+        return;
+      }
+      Sleep(20);
+    }
+  }
+
+  std::wstring Looks(const std::wstring& title) {
+    HWND top = Top(title, 2000);
+    return Query(adrelo_probe::kFonts, top) + Query(adrelo_probe::kLooks, top);
+  }
+
+  void WaitColour(const std::wstring& title, int id, const std::wstring& colour, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    const std::wstring wanted = L"colour.id" + std::to_wstring(id) + L'=' + colour + L'\n';
+    std::wstring looks = Looks(title);
+    while (looks.find(wanted) == std::wstring::npos) {
+      if (Expired(deadline))
+        throw Failure{L"control " + std::to_wstring(id) + L" is not coloured " + colour +
+                      L" within " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+      looks = Looks(title);
+    }
+    WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), looks);
+  }
+
   void TakeReply(const COPYDATASTRUCT& data) {
     reply_.assign(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
     replyKind_ = data.dwData;
@@ -606,23 +749,11 @@ class Driver {
            std::to_wstring(rect.right) + L' ' + std::to_wstring(rect.bottom);
   }
 
-  // Absolute coordinates are in 65536ths of the screen, taken back by Wine
-  // with the fraction dropped: round up so the pointer lands on the pixel.
-  static INPUT MouseMove(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(x) * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) /
-                                    GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(y) * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) /
-                                    GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-  }
-
   void ClickAt(int x, int y, const std::wstring& button) {
     const ULONGLONG deadline = GetTickCount64() + kDefaultWaitMs;
     EnterDesktop(deadline);
-    std::vector<INPUT> inputs{MouseMove(x, y)};
+    MovePointer({x, y}, true);
+    std::vector<INPUT> inputs;
     auto press = [&](DWORD down, DWORD up) {
       INPUT input{};
       input.type = INPUT_MOUSE;
@@ -665,12 +796,11 @@ class Driver {
     }
   }
 
-  void Foreground() {
-    HWND main = Main();
+  static void Foreground(HWND window) {
     const ULONGLONG deadline = GetTickCount64() + 3000;
-    while (GetForegroundWindow() != main) {
-      SetForegroundWindow(main);
-      if (Expired(deadline)) throw Failure{L"the main window does not come to the foreground"};
+    while (GetForegroundWindow() != window) {
+      SetForegroundWindow(window);
+      if (Expired(deadline)) throw Failure{L"the window does not come to the foreground"};
       Sleep(50);
     }
   }
@@ -720,8 +850,8 @@ class Driver {
     throw UsageError{L"unknown key: " + name};
   }
 
-  // target: the main window unless given (the probe answers for any window
-  // of the program's UI thread).
+  // Sent to target (the main window unless given): the probe's hook sees
+  // every window of the program's UI thread and answers for that one.
   std::wstring Query(adrelo_probe::Query kind, HWND target = nullptr) {
     ProbeAttach();
     return QueryWindow(target ? target : main_, kind);
@@ -1032,7 +1162,30 @@ int Run(int argc, wchar_t** argv) {
       const int id = static_cast<int>(ParseMs(next(L"control id")));
       driver.OwnedFocus(id, ParseMs(next(L"milliseconds")));
     } else if (step == L"owned-close-box") driver.OwnedCloseBox();
-    else throw UsageError{L"unknown step: " + step};
+    else if (step == L"window") {
+      const std::wstring title = next(L"title");
+      driver.Window(title, ParseMs(next(L"milliseconds")));
+    } else if (step == L"window-gone") {
+      const std::wstring title = next(L"title");
+      driver.WindowGone(title, ParseMs(next(L"milliseconds")));
+    } else if (step == L"keys-to") {
+      const std::wstring title = next(L"title");
+      driver.Keys(next(L"keys"), driver.Top(title, 2000));
+    } else if (step == L"syscommand-to") {
+      const std::wstring title = next(L"title");
+      driver.SysCommand(next(L"command"), driver.Top(title, 2000));
+    } else if (step == L"mouse") {
+      const std::wstring title = next(L"title");
+      const int id = static_cast<int>(ParseMs(next(L"control id")));
+      driver.Mouse(title, id, next(L"action"));
+    } else if (step == L"looks") {
+      WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), driver.Looks(next(L"title")));
+    } else if (step == L"wait-colour") {
+      const std::wstring title = next(L"title");
+      const int id = static_cast<int>(ParseMs(next(L"control id")));
+      const std::wstring colour = next(L"colour");
+      driver.WaitColour(title, id, colour, ParseMs(next(L"milliseconds")));
+    } else throw UsageError{L"unknown step: " + step};
   }
   return 0;
 }

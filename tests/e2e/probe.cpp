@@ -1,12 +1,16 @@
 // adrelo_probe.dll: loaded into Adrelo Viewer's UI thread by a WH_CALLWNDPROC
 // hook that adrelo_driver installs. Menus and fonts are per-process objects
 // in Wine, so the menu tree and the controls' LOGFONTs can only be read from
-// inside the program; the answers go back to the driver as WM_COPYDATA. It
-// also subclasses the main window to log the WM_COMMANDs it receives.
+// inside the program, as can the text colour a window gives a control (its
+// WM_CTLCOLORSTATIC answer works on a DC of the asker's own) and the cursor
+// shown; the answers go
+// back to the driver as WM_COPYDATA. It also subclasses the main window to
+// log the WM_COMMANDs it receives.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -192,7 +196,7 @@ BOOL CALLBACK AddFont(HWND child, LPARAM param) {
   } else {
     out += std::wstring(log.lfFaceName) + L' ' + std::to_wstring(log.lfHeight) + L' ' +
            std::to_wstring(log.lfWeight) + L' ' + std::to_wstring(log.lfCharSet) +
-           (log.lfItalic ? L" italic" : L"") + L'\n';
+           (log.lfItalic ? L" italic" : L"") + (log.lfUnderline ? L" underline" : L"") + L'\n';
   }
   return TRUE;
 }
@@ -201,6 +205,39 @@ std::wstring Fonts(HWND window) {
   std::wstring out;
   EnumChildWindows(window, AddFont, reinterpret_cast<LPARAM>(&out));
   return out;
+}
+
+// The colour a control's text is drawn in: what its parent's
+// WM_CTLCOLORSTATIC answer leaves in a DC of our own.
+BOOL CALLBACK AddColour(HWND child, LPARAM param) {
+  auto& out = *reinterpret_cast<std::wstring*>(param);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(GetParent(child), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(child));
+  wchar_t colour[16];
+  swprintf(colour, 16, L"0x%08lx", static_cast<unsigned long>(GetTextColor(dc)));
+  DeleteDC(dc);
+  out += L"colour." + adrelo_probe::ControlName(GetDlgCtrlID(child)) + L'=' + colour + L'\n';
+  return TRUE;
+}
+
+// The cursor this thread shows: cursors too are per-process objects.
+std::wstring CursorLine() {
+  ICONINFO info{};
+  if (!GetIconInfo(GetCursor(), &info)) return L"cursor=<none>\n";
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof mask, &mask);
+  const bool mono = info.hbmColor == nullptr;
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return L"cursor=" + std::to_wstring(info.xHotspot) + L' ' + std::to_wstring(info.yHotspot) + L' ' +
+         std::to_wstring(mask.bmWidth) + (mono ? L" 1\n" : L" 0\n");
+}
+
+std::wstring Looks(HWND window) {
+  std::wstring out;
+  EnumChildWindows(window, AddColour, reinterpret_cast<LPARAM>(&out));
+  return out + CursorLine();
 }
 
 std::wstring Commands() {
@@ -240,6 +277,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kTray: Answer(driver, adrelo_probe::kTray, TrayIcons(sent->hwnd)); break;
         case adrelo_probe::kPopup: Answer(driver, adrelo_probe::kPopup, OpenPopup()); break;
         case adrelo_probe::kBoxIcon: Answer(driver, adrelo_probe::kBoxIcon, MessageBoxIcon()); break;
+        case adrelo_probe::kLooks: Answer(driver, adrelo_probe::kLooks, Looks(sent->hwnd)); break;
         default: break;
       }
     }

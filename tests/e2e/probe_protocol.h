@@ -19,8 +19,10 @@ enum Query : unsigned {
   kFonts = 3,     // font.<control>=face height weight charset
   kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
   kTray = 5,      // sent to Shell_TrayWnd: "<left> <top> <right> <bottom> <tip>" an icon
-  kBoxIcon = 7,   // the icon of the open message box: error, other or none
   kPopup = 6,     // the open popup menu: its items as kMenu, then "@menu <rect>" and "@<id> <rect>" each item
+  kBoxIcon = 7,   // the icon of the open message box: error, other or none
+  kLooks = 8,     // colour.<control>=0x00bbggrr, the text colour WM_CTLCOLORSTATIC sets,
+                  // then cursor=<hot x> <hot y> <width> <mono 0|1>: the thread's cursor
 };
 
 struct Control {

@@ -2,25 +2,26 @@
 #include <gtest/gtest.h>
 
 #include "app/placement.h"
+#include "platform/twips.h"
 
 namespace {
 
 using namespace app;
 
 TEST(Twips, FifteenToAPixelAt96Dpi) {
-  EXPECT_EQ(TwipsToPixels(5595, 96), 373);
-  EXPECT_EQ(TwipsToPixels(1800, 96), 120);
-  EXPECT_EQ(TwipsToPixels(1, 96), 0);   // less than a pixel
-  EXPECT_EQ(TwipsToPixels(-15, 96), -1);
-  EXPECT_EQ(PixelsToTwips(1024, 96), 15360);
-  EXPECT_EQ(PixelsToTwips(379, 96), 5685);
+  EXPECT_EQ(platform::TwipsToPixels(5595, 96), 373);
+  EXPECT_EQ(platform::TwipsToPixels(1800, 96), 120);
+  EXPECT_EQ(platform::TwipsToPixels(1, 96), 0);   // less than a pixel
+  EXPECT_EQ(platform::TwipsToPixels(-15, 96), -1);
+  EXPECT_EQ(platform::PixelsToTwips(1024, 96), 15360);
+  EXPECT_EQ(platform::PixelsToTwips(379, 96), 5685);
 }
 
 TEST(Twips, ScaleWithTheSystemDpi) {
-  EXPECT_EQ(TwipsToPixels(5595, 120), 466);  // 466.25
-  EXPECT_EQ(TwipsToPixels(2640, 144), 264);
-  EXPECT_EQ(PixelsToTwips(1280, 120), 15360);
-  EXPECT_EQ(PixelsToTwips(1, 144), 10);
+  EXPECT_EQ(platform::TwipsToPixels(5595, 120), 466);  // 466.25
+  EXPECT_EQ(platform::TwipsToPixels(2640, 144), 264);
+  EXPECT_EQ(platform::PixelsToTwips(1280, 120), 15360);
+  EXPECT_EQ(platform::PixelsToTwips(1, 144), 10);
 }
 
 TEST(HalfRoundedToEven, HalvesGoToTheEvenNeighbour) {

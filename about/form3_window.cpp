@@ -1,0 +1,265 @@
+// The About window on Win32.
+#include "about/form3_window.h"
+
+#include <olectl.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "localization/language.h"
+#include "platform/twips.h"
+#include "platform/win32/executable_win32.h"
+#include "resources/resource.h"
+
+namespace about {
+
+namespace {
+
+using platform::win32::ReleaseComObject;
+using platform::win32::UniqueHandle;
+
+// Fixed single frame with the system menu and the close box only. No
+// DS_MODALFRAME: its frame would hide the program icon in the title bar.
+constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
+constexpr std::int32_t kClientWidthTwips = 4050;
+constexpr std::int32_t kClientHeightTwips = 3300;
+
+struct ControlLayout {
+  int id;
+  DWORD style;
+  platform::TwipsRect bounds;
+};
+
+// Statics without SS_NOTIFY let the mouse through to the window, so a move
+// over them is a move over the window; the link takes the mouse itself.
+constexpr ControlLayout kControls[] = {
+    {IDC_Form3_Label2, SS_CENTER | SS_NOPREFIX, {240, 120, 3495, 375}},
+    {IDC_Form3_Image1, SS_OWNERDRAW, {960, 600, 2130, 1695}},
+    // The maker line between the picture and the link, 105 twips from each,
+    // as wide and as high as the link.
+    {IDC_Form3_Label1, SS_CENTER | SS_NOPREFIX, {120, 2400, 3855, 375}},
+    {IDC_Form3_Label3, SS_CENTER | SS_NOPREFIX | SS_NOTIFY, {120, 2880, 3855, 375}},
+};
+
+constexpr wchar_t kFontFace[] = L"Arial";
+constexpr int kVersionFontCentipoints = 1425;
+constexpr int kLinkFontCentipoints = 1200;
+constexpr int kCentipointsPerInch = 7200;
+
+platform::win32::UniqueFont ArialBold(int centipoints, int dpi, bool underline) {
+  return platform::win32::UniqueFont(CreateFontW(
+      -MulDiv(centipoints, dpi, kCentipointsPerInch), 0, 0, 0, FW_BOLD, FALSE, underline ? TRUE : FALSE, FALSE,
+      localization::kCharsetCyrillic, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+      DEFAULT_PITCH | FF_DONTCARE, kFontFace));
+}
+
+struct FreeGlobal {
+  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+
+// GDI draws no GIF: OLE decodes it from a stream over a copy of the
+// resource's bytes (the stream frees the copy when it is released).
+UniqueHandle<IPicture*, ReleaseComObject> LoadPicture(HINSTANCE instance) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_ABOUT_PICTURE), RT_RCDATA);
+  const DWORD size = found != nullptr ? SizeofResource(instance, found) : 0;
+  const void* bytes = size != 0 ? LockResource(LoadResource(instance, found)) : nullptr;
+  if (bytes == nullptr) return {};
+  UniqueHandle<HGLOBAL, FreeGlobal> copy(GlobalAlloc(GMEM_MOVEABLE, size));
+  void* target = copy ? GlobalLock(copy.get()) : nullptr;
+  if (target == nullptr) return {};
+  std::memcpy(target, bytes, size);
+  GlobalUnlock(copy.get());
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(copy.get(), TRUE, &stream))) return {};
+  copy.release();
+  const UniqueHandle<IStream*, ReleaseComObject> streamOwner(stream);
+  IPicture* picture = nullptr;
+  if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(&picture)))) {
+    return {};
+  }
+  return UniqueHandle<IPicture*, ReleaseComObject>(picture);
+}
+
+// The decoded picture's own size in pixels (0 x 0 when it is no bitmap).
+SIZE PixelSize(IPicture* picture) {
+  OLE_HANDLE handle = 0;
+  BITMAP bitmap{};
+  if (picture == nullptr || FAILED(picture->get_Handle(&handle)) ||
+      GetObjectW(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
+                 &bitmap) == 0) {
+    return {};
+  }
+  return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
+// Shared icons belong to the system: they are never destroyed by the program.
+HANDLE ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return LoadImageW(instance, MAKEINTRESOURCEW(IDI_ADRELO), IMAGE_ICON,
+                    GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
+}
+
+// OLE for the picture and the shell for the link want COM on this thread.
+class ComApartment {
+ public:
+  ComApartment()
+      : initialised_(SUCCEEDED(
+            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+}  // namespace
+
+void ShowForm3(HINSTANCE instance, HWND owner, std::int16_t language,
+               const platform::StringTable& strings) {
+  const ComApartment com;
+  Form3 form(instance, language, strings);
+  form.ShowModal(owner);
+}
+
+Form3::Form3(HINSTANCE instance, std::int16_t language, const platform::StringTable& strings)
+    : instance_(instance),
+      language_(language),
+      strings_(strings),
+      dpi_(platform::win32::SystemDpi()),
+      link_(GetSysColor(COLOR_BTNTEXT)),
+      hand_(LoadCursorW(instance, MAKEINTRESOURCEW(IDR_LINK_CURSOR))),
+      versionFont_(ArialBold(kVersionFontCentipoints, dpi_, false)),
+      linkFont_(ArialBold(kLinkFontCentipoints, dpi_, false)),
+      litLinkFont_(ArialBold(kLinkFontCentipoints, dpi_, true)),
+      picture_(LoadPicture(instance)),
+      pictureSize_(PixelSize(picture_.get())) {}
+
+void Form3::ShowModal(HWND owner) {
+  RunModal(instance_, owner,
+           {kFrameStyle, 0, platform::TwipsToPixels(kClientWidthTwips, dpi_),
+            platform::TwipsToPixels(kClientHeightTwips, dpi_)});
+}
+
+INT_PTR Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
+    case WM_MOUSEMOVE: return OnMouseMoveOverRest();
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_SETFOCUS: return TRUE;
+    case WM_CLOSE: return OnClose();
+    default: return FALSE;
+  }
+}
+
+INT_PTR Form3::OnInitDialog() {
+  const Form3Texts texts = LoadTexts(platform::win32::ReadExecutableInfo(), strings_, language_);
+  if (texts.title) SetWindowTextW(hwnd_, texts.title->c_str());
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXICON, SM_CYICON)));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
+  if (!CreateControls()) {
+    EndDialog(hwnd_, 0);
+    return FALSE;
+  }
+  if (texts.makerLine) SetDlgItemTextW(hwnd_, IDC_Form3_Label1, texts.makerLine->c_str());
+  if (texts.versionLine) SetDlgItemTextW(hwnd_, IDC_Form3_Label2, texts.versionLine->c_str());
+  SetDlgItemTextW(hwnd_, IDC_Form3_Label3, kMakerAddress);
+  // FALSE: the focus stays with the window; no control takes it.
+  return FALSE;
+}
+
+bool Form3::CreateControls() {
+  for (const ControlLayout& control : kControls) {
+    int width = platform::TwipsToPixels(control.bounds.width, dpi_);
+    int height = platform::TwipsToPixels(control.bounds.height, dpi_);
+    // The picture is shown at its own size, whatever the dots per inch.
+    if (control.id == IDC_Form3_Image1 && pictureSize_.cx > 0) {
+      width = pictureSize_.cx;
+      height = pictureSize_.cy;
+    }
+    HWND child = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | control.style,
+        platform::TwipsToPixels(control.bounds.left, dpi_), platform::TwipsToPixels(control.bounds.top, dpi_),
+        width, height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+        instance_, nullptr);
+    if (child == nullptr) return false;
+  }
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+  ShowLinkLook();
+  return true;
+}
+
+INT_PTR Form3::OnCtlColorStatic(HDC dc, HWND control) {
+  if (control != GetDlgItem(hwnd_, IDC_Form3_Label3)) return FALSE;
+  SetTextColor(dc, link_.look().colour);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+INT_PTR Form3::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  IPicture* picture = picture_.get();
+  if (item.CtlID != IDC_Form3_Image1 || picture == nullptr) return FALSE;
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture->get_Width(&width);
+  picture->get_Height(&height);
+  // HIMETRIC runs bottom-up: the source starts at the bottom with a negative height.
+  picture->Render(item.hDC, item.rcItem.left, item.rcItem.top, pictureSize_.cx, pictureSize_.cy, 0,
+                  height, width, -height, nullptr);
+  return TRUE;
+}
+
+INT_PTR Form3::OnSetCursor(HWND over, UINT mouseMessage) {
+  if (over != GetDlgItem(hwnd_, IDC_Form3_Label3)) return FALSE;
+  if (hand_ != nullptr) SetCursor(hand_);
+  // The link gets no WM_MOUSEMOVE of its own here; its cursor request, sent
+  // on every move over it, stands in for one.
+  if (mouseMessage == WM_MOUSEMOVE && link_.MoveOverLink()) ShowLinkLook();
+  // The result the link's own procedure sees: the cursor is set.
+  SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+  return TRUE;
+}
+
+INT_PTR Form3::OnMouseMoveOverRest() {
+  if (link_.MoveOverRest()) ShowLinkLook();
+  return TRUE;
+}
+
+INT_PTR Form3::OnCommand(int controlId, int code) {
+  // Enter and Esc arrive as IDOK and IDCANCEL and, like every other command
+  // but the link's click, do nothing.
+  if (controlId == IDC_Form3_Label3 && code == STN_CLICKED) {
+    // A failed launch is not reported: the window stays as it is.
+    ShellExecuteW(GetDesktopWindow(), L"open", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL);
+  }
+  return TRUE;
+}
+
+// A dialog's default hands the focus on to its first control whenever the
+// dialog is activated or gets the focus; this window keeps it itself.
+INT_PTR Form3::OnActivate(WPARAM state) {
+  if (LOWORD(state) != WA_INACTIVE) SetFocus(hwnd_);
+  return TRUE;
+}
+
+// The close box and Alt+F4: the dialog's default would turn them into IDCANCEL.
+INT_PTR Form3::OnClose() {
+  EndDialog(hwnd_, 0);
+  return TRUE;
+}
+
+// The font switches the underline and repaints the link, whose colour comes
+// from WM_CTLCOLORSTATIC.
+void Form3::ShowLinkLook() {
+  HFONT font = link_.look().underline ? litLinkFont_.get() : linkFont_.get();
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+}  // namespace about
