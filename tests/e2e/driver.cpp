@@ -43,9 +43,7 @@
 //     owned-gone MS         wait until there is none
 //     owned-state           title, class, style, client size, whether the
 //                           main window is enabled, the focused control's id,
-//                           the children's ids in z-order, and for each child
-//                           child.<id>.class|text|rect (client x y w h)|style|
-//                           enabled|check
+//                           and its controls as the window step prints them
 //     owned-fonts           the children's fonts, through the probe
 //     owned-click ID        BM_CLICK on its child ID, as a mouse click does
 //     owned-keys K[,K...]   it to the foreground, then SendInput, as keys
@@ -53,8 +51,9 @@
 //     owned-close-box       a real mouse click on its title bar's close box
 //   Any top-level window of the program, by its exact title:
 //     window TITLE MS       wait until it is visible; print it (top.*: class, style,
-//                           owner, client size and origin, focus) and its controls by id
-//                           (child.<id>.class|text|rect|style), and main.enabled
+//                           owner, client size and origin, focus), main.enabled and
+//                           its controls: child.<id>.class|text|rect (client x y w h)|
+//                           style|enabled|check, and children=<ids in z-order>
 //     window-gone TITLE MS  until no window so titled exists
 //     keys-to TITLE K[,K...]    as keys, with that window in the foreground
 //     syscommand-to TITLE NAME  as syscommand, to that window
@@ -573,8 +572,16 @@ class Driver {
                         : IsChild(top, gui.hwndFocus) ? L"id" + std::to_wstring(GetDlgCtrlID(gui.hwndFocus))
                                                      : L"elsewhere");
     Print(L"main.enabled", IsWindowEnabled(Main()) ? L"1" : L"0");
+    PrintChildren(top);
+  }
+
+  // Each control of a top-level window: child.<id>.class|text|rect (client
+  // x y w h)|style|enabled|check; then children=<ids in z-order>.
+  static void PrintChildren(HWND top) {
+    std::wstring order;
     for (HWND child = GetWindow(top, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       const std::wstring key = L"child." + std::to_wstring(GetDlgCtrlID(child));
+      order += (order.empty() ? L"" : L" ") + std::to_wstring(GetDlgCtrlID(child));
       RECT rect{};
       GetWindowRect(child, &rect);
       MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
@@ -584,7 +591,12 @@ class Driver {
                                 std::to_wstring(rect.right - rect.left) + L' ' +
                                 std::to_wstring(rect.bottom - rect.top));
       Print(key + L".style", Hex(GetWindowLongW(child, GWL_STYLE)));
+      Print(key + L".enabled", IsWindowEnabled(child) ? L"1" : L"0");
+      DWORD_PTR check = 0;
+      SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
+      Print(key + L".check", std::to_wstring(check));
     }
+    Print(L"children", order);
   }
 
   void WindowGone(const std::wstring& title, DWORD ms) {
@@ -940,25 +952,7 @@ class Driver {
     thread.cbSize = sizeof thread;
     GetGUIThreadInfo(GetWindowThreadProcessId(owned, nullptr), &thread);
     Print(L"owned.focus", thread.hwndFocus ? std::to_wstring(GetDlgCtrlID(thread.hwndFocus)) : L"");
-    std::wstring order;
-    for (HWND child = GetWindow(owned, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      const std::wstring key = L"child." + std::to_wstring(GetDlgCtrlID(child));
-      order += (order.empty() ? L"" : L" ") + std::to_wstring(GetDlgCtrlID(child));
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      MapWindowPoints(nullptr, owned, reinterpret_cast<POINT*>(&rect), 2);
-      Print(key + L".class", ClassOf(child));
-      Print(key + L".text", OneLine(ControlText(child)));
-      Print(key + L".rect", std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' +
-                                std::to_wstring(rect.right - rect.left) + L' ' +
-                                std::to_wstring(rect.bottom - rect.top));
-      Print(key + L".style", Hex(GetWindowLongW(child, GWL_STYLE)));
-      Print(key + L".enabled", IsWindowEnabled(child) ? L"1" : L"0");
-      DWORD_PTR check = 0;
-      SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
-      Print(key + L".check", std::to_wstring(check));
-    }
-    Print(L"owned.children", order);
+    PrintChildren(owned);
   }
 
   void OwnedFonts() {

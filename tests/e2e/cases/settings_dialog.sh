@@ -54,7 +54,7 @@ for name in Command1 Command2 Command3 Command4 Option8 Option9 Option10 Frame2 
   Option5 Option6 Option7 Option1 Option2 Check1 Check2 Frame4 Frame3 Frame1; do
   tab_order+="${tab_order:+ }$(id $name)"
 done
-expect_eq "tab order" "$tab_order" "$(got owned.children)"
+expect_eq "tab order" "$tab_order" "$(got children)"
 while read -r name rect; do
   expect_eq "$name at 96 dpi" "$rect" "$(child "$name" rect)"
 done <<'TABLE'
