@@ -21,6 +21,7 @@ add_library(adrelo_win32 STATIC
   about/form3_window.cpp
   app/modal_windows_win32.cpp
   main_window/form1_window.cpp
+  main_window/form1_window_ops.cpp
   platform/win32/base_dialog.cpp
   platform/win32/clipboard_win32.cpp
   platform/win32/executable_win32.cpp

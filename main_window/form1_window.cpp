@@ -1,4 +1,4 @@
-// The main window on Win32.
+// The main window on Win32: its creation and the messages it hands on.
 #include "main_window/form1_window.h"
 
 #include <windowsx.h>
@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "platform/twips.h"
 #include "localization/fixed_texts.h"
 #include "localization/language.h"
 #include "main_window/accelerator_text.h"
 #include "main_window/layout.h"
+#include "platform/twips.h"
 #include "platform/win32/base_dialog.h"
 #include "resources/resource.h"
 
@@ -39,25 +39,6 @@ ControlClass ClassOf(int controlId) {
     default:
       return {L"STATIC", SS_RIGHT | SS_NOPREFIX, 0};
   }
-}
-
-// The menu-bar titles have no command ids of their own in a MENU resource;
-// they are found by position.
-int MenuBarPosition(int menuId) {
-  switch (menuId) {
-    case IDM_mnuGeneral: return MENUBAR_POS_mnuGeneral;
-    case IDM_MnuWindow: return MENUBAR_POS_MnuWindow;
-    case IDM_mnuHelp: return MENUBAR_POS_mnuHelp;
-    default: return -1;
-  }
-}
-
-bool SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_STRING;
-  info.dwTypeData = const_cast<wchar_t*>(text.c_str());
-  return SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info) != FALSE;
 }
 
 // Exit code when the sockets library fails to stop and the process ends at once.
@@ -262,145 +243,6 @@ void Form1Window::LoadShortcutTexts() {
   for (const ACCEL& entry : entries) {
     shortcutTexts_[entry.cmd] = ShortcutText({entry.fVirt, entry.key});
   }
-}
-
-platform::PixelSize Form1Window::ScreenSize() const {
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-platform::PixelSize Form1Window::OuterSize() const {
-  RECT rect{};
-  GetWindowRect(hwnd_, &rect);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-platform::PixelSize Form1Window::OuterSizeForClient(platform::PixelSize client) const {
-  RECT rect{0, 0, client.width, client.height};
-  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), TRUE,
-                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void Form1Window::SetBounds(platform::PixelRect outer) {
-  SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.width, outer.height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1Window::SetShowState(platform::ShowState state) {
-  switch (state) {
-    case platform::ShowState::Hidden: ShowWindow(hwnd_, SW_HIDE); break;
-    case platform::ShowState::Minimized: ShowWindow(hwnd_, SW_MINIMIZE); break;
-    case platform::ShowState::Normal: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
-  }
-}
-
-platform::PixelPoint Form1Window::NormalPosition() const {
-  RECT rect{};
-  if (!IsIconic(hwnd_)) {
-    GetWindowRect(hwnd_, &rect);
-    return {rect.left, rect.top};
-  }
-  // A minimised window keeps its normal rectangle in workspace coordinates,
-  // which start at the work area's corner rather than the screen's.
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  GetWindowPlacement(hwnd_, &placement);
-  rect = placement.rcNormalPosition;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
-  return {rect.left + monitor.rcWork.left - monitor.rcMonitor.left,
-          rect.top + monitor.rcWork.top - monitor.rcMonitor.top};
-}
-
-void Form1Window::SetText(int controlId, const std::wstring& text) {
-  SetWindowTextW(Control(controlId), text.c_str());
-}
-
-std::wstring Form1Window::Text(int controlId) const {
-  HWND control = Control(controlId);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void Form1Window::SetFontCharset(int controlId, int charset) {
-  SendMessageW(Control(controlId), WM_SETFONT, reinterpret_cast<WPARAM>(FontForCharset(charset)),
-               TRUE);
-}
-
-void Form1Window::ListClear(int controlId) { ListBox_ResetContent(Control(controlId)); }
-
-void Form1Window::ListAppend(int controlId, const std::wstring& entry) {
-  ListBox_AddString(Control(controlId), entry.c_str());
-}
-
-int Form1Window::ListCount(int controlId) const { return ListBox_GetCount(Control(controlId)); }
-
-std::wstring Form1Window::ListEntry(int controlId, int index) const {
-  HWND list = Control(controlId);
-  const int length = ListBox_GetTextLen(list, index);
-  if (length < 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ListBox_GetText(list, index, text.data());
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}
-
-int Form1Window::ListSelection(int controlId) const { return ListBox_GetCurSel(Control(controlId)); }
-
-void Form1Window::SetRedraw(int controlId, bool on) {
-  HWND control = Control(controlId);
-  SendMessageW(control, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (on) RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
-}
-
-platform::PixelRect Form1Window::ControlBounds(int controlId) const {
-  RECT rect{};
-  GetWindowRect(Control(controlId), &rect);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void Form1Window::SetMenuCaption(int menuId, const std::wstring& caption) {
-  HMENU menuBar = GetMenu(hwnd_);
-  if (const int position = MenuBarPosition(menuId); position >= 0) {
-    SetMenuText(menuBar, static_cast<UINT>(position), true, caption);
-    DrawMenuBar(hwnd_);
-    return;
-  }
-  const auto shortcut = shortcutTexts_.find(menuId);
-  const std::wstring text =
-      CaptionWithShortcut(caption, shortcut == shortcutTexts_.end() ? std::wstring() : shortcut->second);
-  // Items of the menu bar's menus, else of the popup menus.
-  if (!SetMenuText(menuBar, static_cast<UINT>(menuId), false, text)) {
-    SetMenuText(popupMenus_.get(), static_cast<UINT>(menuId), false, text);
-  }
-}
-
-void Form1Window::OpenPopupMenu(int popupPosition, platform::PixelPoint screenPoint,
-                                int defaultItem) {
-  HMENU menu = GetSubMenu(popupMenus_.get(), popupPosition);
-  if (menu == nullptr) return;
-  SetMenuDefaultItem(menu, defaultItem != 0 ? static_cast<UINT>(defaultItem) : static_cast<UINT>(-1),
-                     FALSE);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y,
-                 0, hwnd_, nullptr);
-  // The task switch that ends a menu opened from the notification area only
-  // happens once the window has a message to take.
-  PostMessageW(hwnd_, WM_NULL, 0, 0);
-}
-
-platform::PixelPoint Form1Window::CursorPosition() const {
-  POINT point{};
-  GetCursorPos(&point);
-  return {point.x, point.y};
-}
-
-platform::PixelPoint Form1Window::ClientToScreen(platform::PixelPoint client) const {
-  POINT point{client.x, client.y};
-  ::ClientToScreen(hwnd_, &point);
-  return {point.x, point.y};
 }
 
 }  // namespace main_window
