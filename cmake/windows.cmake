@@ -60,4 +60,6 @@ if(EXISTS ${ADRELO_GTEST_SOURCE_DIR}/CMakeLists.txt)
   add_subdirectory(${ADRELO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   add_subdirectory(tests/wine)
   add_subdirectory(tests/e2e)
+  # The benchmark reads the notification area through the e2e probe.
+  add_subdirectory(bench)
 endif()

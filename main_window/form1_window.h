@@ -89,8 +89,8 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   void Finish(CloseAction action);
 
   platform::win32::WindowSubclass HookField(int controlId);
-  static LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR controlId, DWORD_PTR self);
+  static LRESULT FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                           UINT_PTR controlId, DWORD_PTR self);
 
   HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
   HFONT FontForCharset(int charset);

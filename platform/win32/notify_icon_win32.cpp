@@ -17,12 +17,14 @@ Win32NotifyIcon::Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HIC
   data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data_.hWnd = window;
   data_.uID = id;
-  data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data_.uCallbackMessage = callbackMessage;
   data_.hIcon = icon;
 }
 
 bool Win32NotifyIcon::Send(DWORD message, const std::wstring& tip) {
+  // A change sends the tooltip alone: the shell keeps the rest, and a record
+  // with the icon makes it copy the icon's bitmaps across on every tick.
+  data_.uFlags = message == NIM_MODIFY ? NIF_TIP : NIF_MESSAGE | NIF_ICON | NIF_TIP;
   const std::size_t length = std::min(tip.size(), kTipField - 1);
   std::copy_n(tip.data(), length, data_.szTip);
   data_.szTip[length] = L'\0';
