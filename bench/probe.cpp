@@ -1,14 +1,17 @@
 // adrelo_bench_probe.exe: measures Adrelo.exe against its references from
 // outside, in rounds that interleave the programs, and prints the table of
-// docs/performance.md. Each measured program is started by this process
-// (CreateProcess on the given desktop), so start-up is timed from process
+// docs/performance.md. This process starts each program itself
+// (CreateProcess onto explorer's desktop), so start-up is timed from process
 // start until the main window is visible with Text1 and List1 filled, with
 // no Unix-side loader in between. Then, for the windowed programs: peak
-// working set and private bytes, the CPU time of TICKS refresh ticks (WM_TIMER
-// with Timer1's id, each sent and then given its repaint before the next) and
-// the same counters again; last, the program is ended as a user would.
+// working set and private bytes; the CPU time of TICKS refresh ticks
+// (WM_TIMER with Timer1's id, each sent and its repaint done before the
+// next), of the program and of the whole Wine session; the same for as many
+// WM_NULLs, the cost of the delivery alone; the memory again; last, the
+// program is ended as a user would end it. The start-up rounds that follow
+// the full ones time the start-up alone.
 //
-//   adrelo_bench_probe --desktop NAME --rounds N --ticks TICKS
+//   adrelo_bench_probe --desktop NAME --rounds N [--startup-rounds N] --ticks TICKS
 //                      --adrelo EXE --reference EXE --manifest EXE --empty EXE
 //                      --wineprefix UNIX_PATH --x-server-pid PID --clock-ticks N
 //
@@ -33,13 +36,15 @@
 namespace {
 
 constexpr wchar_t kUsage[] =
-    L"usage: adrelo_bench_probe --desktop NAME --rounds N --ticks TICKS --adrelo EXE "
+    L"usage: adrelo_bench_probe --desktop NAME --rounds N [--startup-rounds N] --ticks TICKS "
+    L"--adrelo EXE "
     L"--reference EXE --manifest EXE --empty EXE --wineprefix UNIX_PATH --x-server-pid PID "
     L"--clock-ticks PER_SECOND";
 constexpr wchar_t kAdreloClass[] = L"AdreloViewerForm1";
 constexpr wchar_t kReferenceClass[] = L"AdreloBenchReference";
 constexpr DWORD kReadyTimeoutMs = 30000;
 constexpr DWORD kPollMs = 50;
+constexpr unsigned kWarmUpTicks = 2;
 constexpr DWORD kMessageTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 20000;
 // After start-up the window paints and settles before memory is read.
@@ -260,7 +265,6 @@ struct Measurement {
 };
 
 struct Program {
-  std::wstring label;
   std::wstring path;
   const wchar_t* windowClass;  // nullptr: a process without a window
   bool trayIcon;
@@ -274,8 +278,8 @@ struct Session {
 
 class Probe {
  public:
-  Probe(std::wstring desktop, unsigned ticks, Session session)
-      : desktopName_(std::move(desktop)), ticks_(ticks), session_(std::move(session)),
+  Probe(std::wstring desktop, Session session)
+      : desktopName_(std::move(desktop)), session_(std::move(session)),
         counters_(session_.clockTicksPerSecond) {}
 
   // Until explorer's desktop and its notification area exist.
@@ -296,7 +300,7 @@ class Probe {
     selfPid_ = UnixPidOf(self);
   }
 
-  Measurement Measure(const Program& program) {
+  Measurement Measure(const Program& program, unsigned ticks) {
     if (program.trayIcon && TrayIconCount() != 0)
       throw Failure{L"a notification icon is left from an earlier run"};
     Measurement result;
@@ -324,29 +328,40 @@ class Probe {
     result.startupMs = Milliseconds(start, Now());
     if (program.trayIcon && TrayIconCount() != 1)
       throw Failure{L"no notification icon once the window is shown"};
+    if (ticks > 0) MeasureRun(window, process.get(), program, ticks, result);
+    End(window, process.get(), program);
+    return result;
+  }
+
+ private:
+  void MeasureRun(HWND window, HANDLE process, const Program& program, unsigned ticks,
+                  Measurement& result) {
     Send(window, WM_NULL);
     Sleep(kSettleMs);
     const unsigned pid = UnixPidOf(program.path);
     if (pid == 0) throw Failure{L"no Unix process for " + program.path};
     std::vector<unsigned> session = SessionPids(session_.prefixVariable, session_.xServerPid, selfPid_);
     if (std::find(session.begin(), session.end(), pid) == session.end()) session.push_back(pid);
-    result.afterStart = ReadMemory(process.get(), pid);
+    result.afterStart = ReadMemory(process, pid);
 
     const Cpu beforeTicks = ReadCpu(pid, session);
-    for (unsigned i = 0; i < ticks_; ++i) {
+    for (unsigned i = 0; i < ticks; ++i) {
       Send(window, WM_TIMER, IDT_Timer1);
       Repaint(window);
-      if (i + 1 == ticks_ / 2) result.afterHalfTicks = ReadMemory(process.get(), pid);
+      if (i + 1 == ticks / 2) result.afterHalfTicks = ReadMemory(process, pid);
     }
     const Cpu afterTicks = ReadCpu(pid, session);
-    for (unsigned i = 0; i < ticks_; ++i) {
+    for (unsigned i = 0; i < ticks; ++i) {
       Send(window, WM_NULL);
       Repaint(window);
     }
     const Cpu afterDelivery = ReadCpu(pid, session);
     result.ticks = afterTicks - beforeTicks;
     result.delivery = afterDelivery - afterTicks;
-    result.afterTicks = ReadMemory(process.get(), pid);
+    result.afterTicks = ReadMemory(process, pid);
+  }
+
+  void End(HWND window, HANDLE process, const Program& program) {
 
     // Adrelo ends on its Exit command (a close only hides it); it saves its
     // settings and removes its icon on the way.
@@ -354,15 +369,13 @@ class Probe {
       PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_mnuExit, 0), 0);
     else
       PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.get(), kExitTimeoutMs) != WAIT_OBJECT_0) {
-      TerminateProcess(process.get(), 1);
+    if (WaitForSingleObject(process, kExitTimeoutMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process, 1);
       throw Failure{program.path + L" does not end on request"};
     }
     Sleep(kPauseMs);
-    return result;
   }
 
- private:
   HWND WaitReady(const Program& program, DWORD processId, HANDLE process) {
     const ULONGLONG deadline = GetTickCount64() + kReadyTimeoutMs;
     for (;;) {
@@ -473,7 +486,6 @@ class Probe {
   }
 
   std::wstring desktopName_;
-  unsigned ticks_;
   Session session_;
   UnixCounters counters_;
   unsigned selfPid_ = 0;
@@ -542,6 +554,9 @@ ImageFacts ReadImage(const std::wstring& path) {
 
 // ---- the table --------------------------------------------------------------
 
+constexpr std::size_t kLabelWidth = 50;
+constexpr std::size_t kCellWidth = 10;
+
 struct Spread {
   double min, median, max;
 };
@@ -582,10 +597,10 @@ void Row(const std::wstring& label, const std::vector<double>& values, const wch
          const std::wstring& note = L"") {
   const Spread spread = SpreadOf(values);
   std::wstring line = label;
-  line.resize(std::max<std::size_t>(line.size(), 46), L' ');
+  line.resize(std::max<std::size_t>(line.size(), kLabelWidth), L' ');
   for (double value : {spread.min, spread.median, spread.max}) {
     std::wstring cell = Format(format, value);
-    line += std::wstring(cell.size() < 10 ? 10 - cell.size() : 0, L' ') + cell;
+    line += std::wstring(cell.size() < kCellWidth ? kCellWidth - cell.size() : 0, L' ') + cell;
   }
   Print(line + (note.empty() ? L"" : L"   " + note));
 }
@@ -594,12 +609,14 @@ std::wstring Verdict(bool met, const std::wstring& target) {
   return (met ? L"meets " : L"MISSES ") + target;
 }
 
-void PrintTable(const std::vector<Measurement>& adrelo, const std::vector<Measurement>& reference,
-                const std::vector<Measurement>& manifest, const std::vector<Measurement>& empty,
-                const ImageFacts& image, const ImageFacts& referenceImage, unsigned ticks) {
+// Each program's measurements, round by round.
+struct Runs {
+  std::vector<Measurement> adrelo, reference, manifest, empty;
+};
+
+void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
+                const ImageFacts& referenceImage, unsigned ticks) {
   const auto startup = [](const Measurement& m) { return m.startupMs; };
-  const auto peakStart = [](const Measurement& m) { return m.afterStart.peakWorkingSetMiB; };
-  const auto privateStart = [](const Measurement& m) { return m.afterStart.privateMiB; };
   const auto peakTicks = [](const Measurement& m) { return m.afterTicks.peakWorkingSetMiB; };
   const auto privateTicks = [](const Measurement& m) { return m.afterTicks.privateMiB; };
   const auto growth = [](const Measurement& m) { return m.afterTicks.privateMiB - m.afterStart.privateMiB; };
@@ -614,21 +631,22 @@ void PrintTable(const std::vector<Measurement>& adrelo, const std::vector<Measur
     return m.delivery.sessionMs / perTick;
   };
   std::wstring header = L"";
-  header.resize(46, L' ');
+  header.resize(kLabelWidth, L' ');
   Print(header + L"       min    median       max");
-  Print(L"1. Start-up, ms (process start to window shown, filled)");
-  Row(L"   empty process (Wine's fixed cost)", Column(empty, startup), L"%.1f");
-  Row(L"   reference, bare", Column(reference, startup), L"%.1f");
-  Row(L"   reference with Adrelo's manifest", Column(manifest, startup), L"%.1f");
-  Row(L"   Adrelo.exe (its tray icon present)", Column(adrelo, startup), L"%.1f");
-  Row(L"   Adrelo / bare reference", Ratios(adrelo, reference, startup), L"%.3f");
-  const std::vector<double> startupRatio = Ratios(adrelo, manifest, startup);
+  Print(L"1. Start-up, ms (process start to window shown, filled), " +
+        std::to_wstring(startups.adrelo.size()) + L" runs of each");
+  Row(L"   empty process (Wine's fixed cost)", Column(startups.empty, startup), L"%.1f");
+  Row(L"   reference, bare", Column(startups.reference, startup), L"%.1f");
+  Row(L"   reference with Adrelo's manifest", Column(startups.manifest, startup), L"%.1f");
+  Row(L"   Adrelo.exe (its tray icon present)", Column(startups.adrelo, startup), L"%.1f");
+  Row(L"   Adrelo / bare reference", Ratios(startups.adrelo, startups.reference, startup), L"%.3f");
+  const std::vector<double> startupRatio = Ratios(startups.adrelo, startups.manifest, startup);
   Row(L"   Adrelo / reference with manifest", startupRatio, L"%.3f",
       Verdict(SpreadOf(startupRatio).median <= kStartupTarget, L"<= 1.10 (median)"));
   std::vector<double> netRatio;
-  for (std::size_t i = 0; i < adrelo.size(); ++i)
-    netRatio.push_back((adrelo[i].startupMs - empty[i].startupMs) /
-                       (manifest[i].startupMs - empty[i].startupMs));
+  for (std::size_t i = 0; i < startups.adrelo.size(); ++i)
+    netRatio.push_back((startups.adrelo[i].startupMs - startups.empty[i].startupMs) /
+                       (startups.manifest[i].startupMs - startups.empty[i].startupMs));
   Row(L"   the same, each net of the empty process", netRatio, L"%.3f");
 
   Print(L"2. Size");
@@ -639,65 +657,73 @@ void PrintTable(const std::vector<Measurement>& adrelo, const std::vector<Measur
   Print(L"   reference: " + std::to_wstring(referenceImage.bytes) + L" bytes, imports " +
         referenceImage.imports);
 
-  Print(L"3. Memory, MiB (peak working set / private bytes)");
-  Row(L"   reference, bare: peak after start-up", Column(reference, peakStart), L"%.2f");
-  Row(L"     private after start-up", Column(reference, privateStart), L"%.2f");
-  Row(L"   reference with manifest: peak, start-up", Column(manifest, peakStart), L"%.2f");
-  Row(L"     private after start-up", Column(manifest, privateStart), L"%.2f");
-  Row(L"   Adrelo.exe: peak after start-up", Column(adrelo, peakStart), L"%.2f");
-  Row(L"     private after start-up", Column(adrelo, privateStart), L"%.2f");
+  Print(L"3. Memory, MiB, " + std::to_wstring(full.adrelo.size()) + L" runs of each");
   const std::wstring afterTicks = L" after " + std::to_wstring(ticks) + L" ticks";
-  Row(L"   reference, bare: peak" + afterTicks, Column(reference, peakTicks), L"%.2f");
-  Row(L"   reference with manifest: peak" + afterTicks, Column(manifest, peakTicks), L"%.2f");
-  Row(L"   Adrelo.exe: peak" + afterTicks, Column(adrelo, peakTicks), L"%.2f");
-  Row(L"     private" + afterTicks, Column(adrelo, privateTicks), L"%.2f");
-  const std::vector<double> peakOver = Differences(adrelo, manifest, peakTicks);
-  const std::vector<double> privateOver = Differences(adrelo, manifest, privateTicks);
-  Row(L"   Adrelo - manifest reference: peak", peakOver, L"%+.2f",
+  using Field = double (*)(const Measurement&);
+  const std::pair<std::wstring, Field> memoryRows[] = {
+      {L"   peak working set after start-up",
+       [](const Measurement& m) { return m.afterStart.peakWorkingSetMiB; }},
+      {L"   peak working set" + afterTicks,
+       [](const Measurement& m) { return m.afterTicks.peakWorkingSetMiB; }},
+      {L"   private bytes after start-up",
+       [](const Measurement& m) { return m.afterStart.privateMiB; }},
+      {L"   private bytes" + afterTicks,
+       [](const Measurement& m) { return m.afterTicks.privateMiB; }}};
+  for (const auto& [title, field] : memoryRows) {
+    Row(title + L": reference", Column(full.reference, field), L"%.2f");
+    Row(L"     reference with manifest", Column(full.manifest, field), L"%.2f");
+    Row(L"     Adrelo.exe", Column(full.adrelo, field), L"%.2f");
+  }
+  const std::vector<double> peakOver = Differences(full.adrelo, full.manifest, peakTicks);
+  const std::vector<double> privateOver = Differences(full.adrelo, full.manifest, privateTicks);
+  Row(L"   Adrelo - manifest reference, peak", peakOver, L"%+.2f",
       Verdict(SpreadOf(peakOver).median <= kMemoryTargetMiB, L"<= +1 MB (median)"));
-  Row(L"     private", privateOver, L"%+.2f",
+  Row(L"     private bytes", privateOver, L"%+.2f",
       Verdict(SpreadOf(privateOver).median <= kMemoryTargetMiB, L"<= +1 MB (median)"));
-  Row(L"   private growth over the ticks: reference", Column(reference, growth), L"%+.3f");
-  Row(L"     reference with manifest", Column(manifest, growth), L"%+.3f");
-  Row(L"     Adrelo.exe", Column(adrelo, growth), L"%+.3f");
-  const std::vector<double> late = Column(adrelo, lateGrowth);
+  Row(L"   private growth over the ticks: reference", Column(full.reference, growth), L"%+.3f");
+  Row(L"     reference with manifest", Column(full.manifest, growth), L"%+.3f");
+  Row(L"     Adrelo.exe", Column(full.adrelo, growth), L"%+.3f");
+  const std::vector<double> late = Column(full.adrelo, lateGrowth);
   Row(L"     Adrelo.exe, second half of the ticks", late, L"%+.3f",
-      Verdict(SpreadOf(late).max <= 0, L"no growth (max)"));
+      Verdict(SpreadOf(late).median <= 0, L"no growth (median)"));
 
-  Print(L"4. Refresh cost, ms CPU a tick");
-  Row(L"   reference, its process: one gethostbyname", Column(reference, tickCost), L"%.3f");
-  Row(L"   Adrelo.exe, its process: one refresh tick", Column(adrelo, tickCost), L"%.3f");
-  const std::vector<double> tickRatio = Ratios(adrelo, reference, tickCost);
+  Print(L"4. Refresh cost, ms CPU a tick, " + std::to_wstring(full.adrelo.size()) +
+        L" runs of each");
+  Row(L"   reference, its process: one gethostbyname", Column(full.reference, tickCost), L"%.3f");
+  Row(L"   Adrelo.exe, its process: one refresh tick", Column(full.adrelo, tickCost), L"%.3f");
+  const std::vector<double> tickRatio = Ratios(full.adrelo, full.reference, tickCost);
   Row(L"   Adrelo / reference, the processes", tickRatio, L"%.3f",
       Verdict(SpreadOf(tickRatio).median <= kRefreshTarget, L"<= 1.20 (median)"));
-  Row(L"   reference, whole Wine session", Column(reference, tickSession), L"%.3f");
-  Row(L"   Adrelo.exe, whole Wine session", Column(adrelo, tickSession), L"%.3f");
-  Row(L"   Adrelo / reference, the sessions", Ratios(adrelo, reference, tickSession), L"%.3f");
+  Row(L"   reference, whole Wine session", Column(full.reference, tickSession), L"%.3f");
+  Row(L"   Adrelo.exe, whole Wine session", Column(full.adrelo, tickSession), L"%.3f");
+  Row(L"   Adrelo / reference, the sessions", Ratios(full.adrelo, full.reference, tickSession), L"%.3f");
   for (std::size_t part = 0; part < kParts; ++part) {
     const auto share = [perTick, part](const Measurement& m) { return m.ticks.partMs[part] / perTick; };
-    Row(std::wstring(L"     ") + kPartNames[part] + L": reference", Column(reference, share), L"%.3f");
-    Row(L"       Adrelo.exe", Column(adrelo, share), L"%.3f");
+    Row(std::wstring(L"     ") + kPartNames[part] + L": reference", Column(full.reference, share), L"%.3f");
+    Row(L"       Adrelo.exe", Column(full.adrelo, share), L"%.3f");
   }
-  Row(L"   a sent WM_NULL, process: reference", Column(reference, delivery), L"%.3f");
-  Row(L"     Adrelo.exe", Column(adrelo, delivery), L"%.3f");
-  Row(L"   a sent WM_NULL, session: reference", Column(reference, deliverySession), L"%.3f");
-  Row(L"     Adrelo.exe", Column(adrelo, deliverySession), L"%.3f");
+  Row(L"   a sent WM_NULL, process: reference", Column(full.reference, delivery), L"%.3f");
+  Row(L"     Adrelo.exe", Column(full.adrelo, delivery), L"%.3f");
+  Row(L"   a sent WM_NULL, session: reference", Column(full.reference, deliverySession), L"%.3f");
+  Row(L"     Adrelo.exe", Column(full.adrelo, deliverySession), L"%.3f");
 }
 
 int Run(int argc, wchar_t** argv) {
   std::wstring desktop = L"shell";
-  unsigned rounds = 0, ticks = 0;
+  unsigned rounds = 0, startupRounds = 0, ticks = 0;
   Session session{{}, 0, 0};
-  Program adrelo{L"Adrelo", L"", kAdreloClass, true};
-  Program reference{L"reference", L"", kReferenceClass, false};
-  Program manifest{L"manifest", L"", kReferenceClass, false};
-  Program empty{L"empty", L"", nullptr, false};
+  Program adrelo{L"", kAdreloClass, true};
+  Program reference{L"", kReferenceClass, false};
+  Program manifest{L"", kReferenceClass, false};
+  Program empty{L"", nullptr, false};
   for (int i = 1; i < argc; ++i) {
     const std::wstring option = argv[i];
     if (i + 1 >= argc) throw UsageError{L"no value for " + option};
     const std::wstring value = argv[++i];
     if (option == L"--desktop") desktop = value;
     else if (option == L"--rounds") rounds = static_cast<unsigned>(_wtoi(value.c_str()));
+    else if (option == L"--startup-rounds")
+      startupRounds = static_cast<unsigned>(_wtoi(value.c_str()));
     else if (option == L"--ticks") ticks = static_cast<unsigned>(_wtoi(value.c_str()));
     else if (option == L"--adrelo") adrelo.path = value;
     else if (option == L"--reference") reference.path = value;
@@ -717,32 +743,40 @@ int Run(int argc, wchar_t** argv) {
       session.xServerPid == 0 || session.clockTicksPerSecond == 0)
     throw UsageError{kUsage};
 
-  Probe probe(desktop, ticks, session);
+  Probe probe(desktop, session);
   // The programs run in explorer's virtual desktop; their windows are found
   // only from a thread on the same desktop.
   probe.WaitDesktop();
   // One round of each first, not counted: the first start of a program
   // reads its DLLs from disk and, for Adrelo, creates its settings key.
-  for (const Program* program : {&adrelo, &reference, &manifest, &empty}) probe.Measure(*program);
-  std::vector<Measurement> adreloRuns, referenceRuns, manifestRuns, emptyRuns;
-  for (unsigned round = 0; round < rounds; ++round) {
+  for (const Program* program : {&adrelo, &reference, &manifest, &empty})
+    probe.Measure(*program, kWarmUpTicks);
+  Runs full, startups;
+  const unsigned allRounds = rounds + startupRounds;
+  for (unsigned round = 0; round < allRounds; ++round) {
     // Every other round in the opposite order, so that no program always
     // follows the same one.
-    const bool forward = round % 2 == 0;
     std::vector<std::pair<const Program*, std::vector<Measurement>*>> order{
-        {&adrelo, &adreloRuns}, {&reference, &referenceRuns}, {&manifest, &manifestRuns},
-        {&empty, &emptyRuns}};
-    if (!forward) std::reverse(order.begin(), order.end());
-    for (const auto& [program, runs] : order) runs->push_back(probe.Measure(*program));
+        {&adrelo, &startups.adrelo}, {&reference, &startups.reference},
+        {&manifest, &startups.manifest}, {&empty, &startups.empty}};
+    if (round % 2 != 0) std::reverse(order.begin(), order.end());
+    // The rounds after the full ones time the start-up alone.
+    const unsigned roundTicks = round < rounds ? ticks : 0;
+    for (const auto& [program, runs] : order) runs->push_back(probe.Measure(*program, roundTicks));
+    if (round < rounds) {
+      full.adrelo.push_back(startups.adrelo.back());
+      full.reference.push_back(startups.reference.back());
+      full.manifest.push_back(startups.manifest.back());
+      full.empty.push_back(startups.empty.back());
+    }
     Print(L"round " + std::to_wstring(round + 1) + L": start-up ms Adrelo " +
-          Format(L"%.1f", adreloRuns.back().startupMs) + L", reference " +
-          Format(L"%.1f", referenceRuns.back().startupMs) + L", with manifest " +
-          Format(L"%.1f", manifestRuns.back().startupMs) + L", empty " +
-          Format(L"%.1f", emptyRuns.back().startupMs));
+          Format(L"%.1f", startups.adrelo.back().startupMs) + L", reference " +
+          Format(L"%.1f", startups.reference.back().startupMs) + L", with manifest " +
+          Format(L"%.1f", startups.manifest.back().startupMs) + L", empty " +
+          Format(L"%.1f", startups.empty.back().startupMs));
   }
   Print(L"");
-  PrintTable(adreloRuns, referenceRuns, manifestRuns, emptyRuns, ReadImage(adrelo.path),
-             ReadImage(reference.path), ticks);
+  PrintTable(startups, full, ReadImage(adrelo.path), ReadImage(reference.path), ticks);
   return 0;
 }
 

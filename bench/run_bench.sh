@@ -4,7 +4,8 @@
 # empty process, all in one Wine prefix with a warm wineserver, in a virtual
 # desktop on a private Xvfb. adrelo_bench_probe.exe starts and measures every
 # program itself and prints the table; this script makes the stage for it.
-# Usage: run_bench.sh [BUILD_DIR]   (ADRELO_BENCH_ROUNDS, ADRELO_BENCH_TICKS)
+# Usage: run_bench.sh [BUILD_DIR]
+# (ADRELO_BENCH_ROUNDS, ADRELO_BENCH_STARTUP_ROUNDS, ADRELO_BENCH_TICKS)
 # Build first (`make bench` does both).
 set -uo pipefail
 
@@ -12,6 +13,7 @@ BENCH_SOURCE_DIR=$(cd "$(dirname "$0")" && pwd)
 REPO_DIR=$(cd "$BENCH_SOURCE_DIR/.." && pwd)
 BUILD_DIR=$(cd "${1:-$REPO_DIR/build}" && pwd)
 ROUNDS=${ADRELO_BENCH_ROUNDS:-10}
+STARTUP_ROUNDS=${ADRELO_BENCH_STARTUP_ROUNDS:-20}
 TICKS=${ADRELO_BENCH_TICKS:-1000}
 
 # The end-to-end harness's Xvfb, prefix and settings helpers, in a prefix of
@@ -66,11 +68,12 @@ log "Adrelo Viewer benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
 log "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
   "$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo), $(wine --version), Xvfb $DESKTOP_SIZE desktop"
 log "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-log "$ROUNDS interleaved rounds after one warm-up round, $TICKS ticks a program"
+log "$ROUNDS interleaved rounds after one warm-up round, $TICKS ticks a program in each;" \
+  "$STARTUP_ROUNDS more rounds that time the start-up alone"
 log ""
 win() { win_path "$ADRELO_WIN32_DIR/$1.exe"; }
 LC_ALL=$PROGRAM_LOCALE timeout 600 wine "$(win adrelo_bench_probe)" --desktop "$DESKTOP_NAME" \
-  --rounds "$ROUNDS" --ticks "$TICKS" --adrelo "$(win Adrelo)" \
+  --rounds "$ROUNDS" --startup-rounds "$STARTUP_ROUNDS" --ticks "$TICKS" --adrelo "$(win Adrelo)" \
   --reference "$(win adrelo_bench_reference)" --manifest "$(win adrelo_bench_reference_manifest)" \
   --empty "$(win adrelo_bench_empty)" --wineprefix "$WINEPREFIX" --x-server-pid "$XVFB_PID" \
   --clock-ticks "$(getconf CLK_TCK)" 2>"$CASE_DIR/probe.err" | tr -d '\r'
