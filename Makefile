@@ -2,7 +2,7 @@
 # `make test` builds everything and runs the unit, Wine and end-to-end tests;
 # `make bench` builds the Windows programs and measures Adrelo.exe against the
 # floor (docs/performance.md).
-# Both first install whatever is missing on a Debian 12 machine.
+# All three first install whatever is missing on a Debian 12 machine.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 

@@ -3,7 +3,7 @@
 // few helpers (allocation failure, a string or vector grown past its maximum,
 // an index out of range), and those helpers alone link the whole exception
 // runtime: unwinder, exception classes with a second string implementation,
-// and the verbose terminate handler with its demangler, about 190 KB of the
+// and the verbose terminate handler with its demangler, over 200 KB of the
 // executable. Here the same failures end the process where they happen, as
 // the uncaught exception did. Built with GCC only.
 #include <cstdlib>

@@ -21,11 +21,13 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <cwctype>
 #include <string>
 #include <vector>
 
