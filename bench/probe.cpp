@@ -18,6 +18,7 @@
 // Exit status 0 after the table, 1 when a measurement failed (reason on
 // stderr), 2 for usage.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <algorithm>
@@ -97,8 +98,7 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     QueryPerformanceFrequency(&value);
     return value.QuadPart;
   }();
-  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
-         static_cast<double>(frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency);
 }
 
 LARGE_INTEGER Now() {
@@ -121,8 +121,8 @@ std::string ReadUnixFile(const std::wstring& path) {
   std::wstring windowsPath = L"Z:" + path;
   std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
   UniqueKernelHandle file(CreateFileW(windowsPath.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      0, nullptr));
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     file.release();
     return {};
@@ -225,7 +225,8 @@ class UnixCounters {
     double kib = 0;
     for (const char* name : {"RssAnon:", "VmSwap:"}) {
       const std::size_t at = status.find(name);
-      if (at != std::string::npos) kib += std::strtod(status.c_str() + at + std::strlen(name), nullptr);
+      if (at != std::string::npos)
+        kib += std::strtod(status.c_str() + at + std::strlen(name), nullptr);
     }
     return kib / 1024.0;
   }
@@ -242,20 +243,29 @@ struct Memory {
 };
 
 // Where the session's time goes, by process.
-enum SessionPart : std::size_t { kProgram, kWineserver, kDeviceHost, kExplorer, kXServer, kOther, kParts };
-constexpr const wchar_t* kPartNames[kParts] = {L"the program", L"wineserver", L"device host (network)",
-                                                L"explorer (notification area)", L"X server", L"other"};
+enum SessionShare : std::size_t {
+  kProgram,
+  kWineserver,
+  kDeviceHost,
+  kExplorer,
+  kXServer,
+  kOther,
+  kShares
+};
+constexpr const wchar_t* kShareNames[kShares] = {
+    L"the program", L"wineserver", L"device host (network)", L"explorer (notification area)",
+    L"X server",    L"other"};
 
 struct Cpu {
   double processMs = 0;  // the program's own process
   double sessionMs = 0;  // it and every process of the Wine session
-  double partMs[kParts] = {};
+  double shareMs[kShares] = {};
 };
 
 Cpu operator-(const Cpu& later, const Cpu& earlier) {
   Cpu difference{later.processMs - earlier.processMs, later.sessionMs - earlier.sessionMs, {}};
-  for (std::size_t part = 0; part < kParts; ++part)
-    difference.partMs[part] = later.partMs[part] - earlier.partMs[part];
+  for (std::size_t share = 0; share < kShares; ++share)
+    difference.shareMs[share] = later.shareMs[share] - earlier.shareMs[share];
   return difference;
 }
 
@@ -281,7 +291,8 @@ struct Session {
 class Probe {
  public:
   Probe(std::wstring desktop, Session session)
-      : desktopName_(std::move(desktop)), session_(std::move(session)),
+      : desktopName_(std::move(desktop)),
+        session_(std::move(session)),
         counters_(session_.clockTicksPerSecond) {}
 
   // Until explorer's desktop and its notification area exist.
@@ -342,7 +353,8 @@ class Probe {
     Sleep(kSettleMs);
     const unsigned pid = UnixPidOf(program.path);
     if (pid == 0) throw Failure{L"no Unix process for " + program.path};
-    std::vector<unsigned> session = SessionPids(session_.prefixVariable, session_.xServerPid, selfPid_);
+    std::vector<unsigned> session =
+        SessionPids(session_.prefixVariable, session_.xServerPid, selfPid_);
     if (std::find(session.begin(), session.end(), pid) == session.end()) session.push_back(pid);
     result.afterStart = ReadMemory(process, pid);
 
@@ -364,7 +376,6 @@ class Probe {
   }
 
   void End(HWND window, HANDLE process, const Program& program) {
-
     // Adrelo ends on its Exit command (a close only hides it); it saves its
     // settings and removes its icon on the way.
     if (program.trayIcon)
@@ -423,13 +434,13 @@ class Probe {
     for (unsigned member : session) {
       const double ms = counters_.CpuMs(member);
       cpu.sessionMs += ms;
-      cpu.partMs[PartOf(member, pid)] += ms;
+      cpu.shareMs[ShareOf(member, pid)] += ms;
       if (member == pid) cpu.processMs = ms;
     }
     return cpu;
   }
 
-  SessionPart PartOf(unsigned member, unsigned program) const {
+  SessionShare ShareOf(unsigned member, unsigned program) const {
     if (member == program) return kProgram;
     if (member == session_.xServerPid) return kXServer;
     const std::string name = ReadUnixFile(ProcPath(member, L"comm"));
@@ -438,7 +449,6 @@ class Probe {
     if (name.rfind("explorer", 0) == 0) return kExplorer;
     return kOther;
   }
-
 
   // The icons of explorer's notification area, read inside explorer by
   // adrelo_probe.dll as the end-to-end driver does.
@@ -504,8 +514,8 @@ struct ImageFacts {
 };
 
 ImageFacts ReadImage(const std::wstring& path) {
-  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+  UniqueKernelHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     file.release();
     throw Failure{L"cannot read " + path};
@@ -542,8 +552,8 @@ ImageFacts ReadImage(const std::wstring& path) {
   const DWORD importsRva =
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
   for (std::size_t offset = fileOffset(importsRva);; offset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-    const auto* entry =
-        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(offset, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+    const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        at(offset, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
     if (entry == nullptr || entry->Name == 0) break;
     const std::size_t name = fileOffset(entry->Name);
     std::wstring dll;
@@ -621,7 +631,9 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
   const auto startup = [](const Measurement& m) { return m.startupMs; };
   const auto peakTicks = [](const Measurement& m) { return m.afterTicks.peakWorkingSetMiB; };
   const auto privateTicks = [](const Measurement& m) { return m.afterTicks.privateMiB; };
-  const auto growth = [](const Measurement& m) { return m.afterTicks.privateMiB - m.afterStart.privateMiB; };
+  const auto growth = [](const Measurement& m) {
+    return m.afterTicks.privateMiB - m.afterStart.privateMiB;
+  };
   const auto lateGrowth = [](const Measurement& m) {
     return m.afterTicks.privateMiB - m.afterHalfTicks.privateMiB;
   };
@@ -698,11 +710,15 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
       Verdict(SpreadOf(tickRatio).median <= kRefreshTarget, L"<= 1.20 (median)"));
   Row(L"   reference, whole Wine session", Column(full.reference, tickSession), L"%.3f");
   Row(L"   Adrelo.exe, whole Wine session", Column(full.adrelo, tickSession), L"%.3f");
-  Row(L"   Adrelo / reference, the sessions", Ratios(full.adrelo, full.reference, tickSession), L"%.3f");
-  for (std::size_t part = 0; part < kParts; ++part) {
-    const auto share = [perTick, part](const Measurement& m) { return m.ticks.partMs[part] / perTick; };
-    Row(std::wstring(L"     ") + kPartNames[part] + L": reference", Column(full.reference, share), L"%.3f");
-    Row(L"       Adrelo.exe", Column(full.adrelo, share), L"%.3f");
+  Row(L"   Adrelo / reference, the sessions", Ratios(full.adrelo, full.reference, tickSession),
+      L"%.3f");
+  for (std::size_t share = 0; share < kShares; ++share) {
+    const auto ms = [perTick, share](const Measurement& m) {
+      return m.ticks.shareMs[share] / perTick;
+    };
+    Row(std::wstring(L"     ") + kShareNames[share] + L": reference", Column(full.reference, ms),
+        L"%.3f");
+    Row(L"       Adrelo.exe", Column(full.adrelo, ms), L"%.3f");
   }
   Row(L"   a sent WM_NULL, process: reference", Column(full.reference, delivery), L"%.3f");
   Row(L"     Adrelo.exe", Column(full.adrelo, delivery), L"%.3f");
@@ -722,15 +738,22 @@ int Run(int argc, wchar_t** argv) {
     const std::wstring option = argv[i];
     if (i + 1 >= argc) throw UsageError{L"no value for " + option};
     const std::wstring value = argv[++i];
-    if (option == L"--desktop") desktop = value;
-    else if (option == L"--rounds") rounds = static_cast<unsigned>(_wtoi(value.c_str()));
+    if (option == L"--desktop")
+      desktop = value;
+    else if (option == L"--rounds")
+      rounds = static_cast<unsigned>(_wtoi(value.c_str()));
     else if (option == L"--startup-rounds")
       startupRounds = static_cast<unsigned>(_wtoi(value.c_str()));
-    else if (option == L"--ticks") ticks = static_cast<unsigned>(_wtoi(value.c_str()));
-    else if (option == L"--adrelo") adrelo.path = value;
-    else if (option == L"--reference") reference.path = value;
-    else if (option == L"--manifest") manifest.path = value;
-    else if (option == L"--empty") empty.path = value;
+    else if (option == L"--ticks")
+      ticks = static_cast<unsigned>(_wtoi(value.c_str()));
+    else if (option == L"--adrelo")
+      adrelo.path = value;
+    else if (option == L"--reference")
+      reference.path = value;
+    else if (option == L"--manifest")
+      manifest.path = value;
+    else if (option == L"--empty")
+      empty.path = value;
     else if (option == L"--wineprefix") {
       session.prefixVariable = "WINEPREFIX=";
       for (wchar_t c : value) session.prefixVariable += static_cast<char>(c);
@@ -738,7 +761,8 @@ int Run(int argc, wchar_t** argv) {
       session.xServerPid = static_cast<unsigned>(_wtoi(value.c_str()));
     else if (option == L"--clock-ticks")
       session.clockTicksPerSecond = static_cast<unsigned>(_wtoi(value.c_str()));
-    else throw UsageError{L"unknown option " + option};
+    else
+      throw UsageError{L"unknown option " + option};
   }
   if (rounds == 0 || ticks < 2 || adrelo.path.empty() || reference.path.empty() ||
       manifest.path.empty() || empty.path.empty() || session.prefixVariable.empty() ||
@@ -759,8 +783,10 @@ int Run(int argc, wchar_t** argv) {
     // Every other round in the opposite order, so that no program always
     // follows the same one.
     std::vector<std::pair<const Program*, std::vector<Measurement>*>> order{
-        {&adrelo, &startups.adrelo}, {&reference, &startups.reference},
-        {&manifest, &startups.manifest}, {&empty, &startups.empty}};
+        {&adrelo, &startups.adrelo},
+        {&reference, &startups.reference},
+        {&manifest, &startups.manifest},
+        {&empty, &startups.empty}};
     if (round % 2 != 0) std::reverse(order.begin(), order.end());
     // The rounds after the full ones time the start-up alone.
     const unsigned roundTicks = round < rounds ? ticks : 0;

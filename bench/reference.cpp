@@ -4,6 +4,7 @@
 // gethostbyname of the same name and nothing else: the bare cost of a
 // refresh. Built bare, and again with Adrelo's manifest.
 #include <winsock.h>
+
 #include <windows.h>
 
 #include "main_window/layout.h"
@@ -52,9 +53,14 @@ void Fill(HWND edit, HWND list) {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_TIMER: gethostbyname(hostName); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case WM_TIMER:
+      gethostbyname(hostName);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -77,8 +83,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                               instance, nullptr);
   if (window == nullptr) return 1;
   HWND edit = CreateControl(window, instance, L"EDIT", ES_AUTOHSCROLL | ES_READONLY, IDC_Text1);
-  HWND list = CreateControl(window, instance, L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                            IDC_List1);
+  HWND list =
+      CreateControl(window, instance, L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, IDC_List1);
   Fill(edit, list);
   ShowWindow(window, SW_SHOWNORMAL);
   MSG message;
