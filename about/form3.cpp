@@ -2,6 +2,7 @@
 #include "about/form3.h"
 
 #include "localization/language.h"
+#include "platform/text.h"
 #include "resources/resource.h"
 
 namespace about {
@@ -11,8 +12,8 @@ std::optional<std::wstring> VersionLine(const platform::ExecutableInfo& executab
                                         std::int16_t language) {
   const auto separator = localization::LookupString(strings, IDS_VERSION_SEPARATOR, language);
   if (!separator) return std::nullopt;
-  return executable.baseName + *separator + std::to_wstring(executable.majorVersion) + L"." +
-         std::to_wstring(executable.minorVersion);
+  return executable.baseName + *separator + platform::DecimalText(executable.majorVersion) + L"." +
+         platform::DecimalText(executable.minorVersion);
 }
 
 Form3Texts LoadTexts(const platform::ExecutableInfo& executable,

@@ -14,10 +14,7 @@ else()
   add_link_options(-static -municode -Wl,--gc-sections)
 endif()
 
-add_library(adrelo_logic STATIC ${ADRELO_LOGIC_SOURCES} platform/win32/text_win32.cpp)
-target_include_directories(adrelo_logic PUBLIC ${CMAKE_SOURCE_DIR})
-
-add_library(adrelo_win32 STATIC
+set(ADRELO_WIN32_SOURCES
   about/form3_window.cpp
   app/modal_windows_win32.cpp
   main_window/form1_window.cpp
@@ -33,11 +30,25 @@ add_library(adrelo_win32 STATIC
   platform/win32/string_table_win32.cpp
   settings/form2_window.cpp
 )
-target_link_libraries(adrelo_win32 PUBLIC adrelo_logic wsock32 comctl32 ole32 oleaut32 uuid shell32)
+set(ADRELO_WIN32_LIBRARIES wsock32 comctl32 ole32 oleaut32 uuid shell32)
 
-add_executable(Adrelo WIN32 app/main.cpp resources/adrelo.rc)
-target_link_libraries(Adrelo PRIVATE adrelo_win32)
+# The logic and the Win32 layer as libraries, for the test programs.
+add_library(adrelo_logic STATIC ${ADRELO_LOGIC_SOURCES} platform/win32/text_win32.cpp)
+target_include_directories(adrelo_logic PUBLIC ${CMAKE_SOURCE_DIR})
+add_library(adrelo_win32 STATIC ${ADRELO_WIN32_SOURCES})
+target_link_libraries(adrelo_win32 PUBLIC adrelo_logic ${ADRELO_WIN32_LIBRARIES})
+
+# The program compiles the same sources on its own: with GCC it drops the
+# exception runtime and RTTI, which it never uses and which GoogleTest needs
+# (docs/performance.md has what each step saves).
+add_executable(Adrelo WIN32 app/main.cpp resources/adrelo.rc ${ADRELO_LOGIC_SOURCES}
+                            platform/win32/text_win32.cpp ${ADRELO_WIN32_SOURCES})
+target_include_directories(Adrelo PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(Adrelo PRIVATE ${ADRELO_WIN32_LIBRARIES})
 if(NOT MSVC)
+  target_sources(Adrelo PRIVATE app/libstdcxx_without_exceptions.cpp)
+  # No unwind tables either: the linker keeps every function that has one.
+  target_compile_options(Adrelo PRIVATE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
   target_link_options(Adrelo PRIVATE -s)
 endif()
 set_target_properties(Adrelo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -51,4 +62,6 @@ if(EXISTS ${ADRELO_GTEST_SOURCE_DIR}/CMakeLists.txt)
   add_subdirectory(${ADRELO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   add_subdirectory(tests/wine)
   add_subdirectory(tests/e2e)
+  # The benchmark reads the notification area through the e2e probe.
+  add_subdirectory(bench)
 endif()

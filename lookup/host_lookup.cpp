@@ -21,7 +21,7 @@ std::wstring FormatAddress(const std::vector<std::uint8_t>& bytes) {
   std::wstring text;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (i > 0) text += L'.';
-    text += std::to_wstring(bytes[i]);
+    text += platform::DecimalText(bytes[i]);
   }
   return text;
 }
@@ -30,13 +30,13 @@ namespace {
 
 // A number as BASIC's Str$ writes it: a blank where a plus sign would be.
 std::wstring BlankSigned(int value) {
-  return (value < 0 ? L"" : L" ") + std::to_wstring(value);
+  return (value < 0 ? L"" : L" ") + platform::DecimalText(value);
 }
 
 }  // namespace
 
 std::wstring UnsupportedVersionMessage(std::int32_t major, std::int32_t minor) {
-  return L"Windows Sockets version " + std::to_wstring(major) + L"." + std::to_wstring(minor) +
+  return L"Windows Sockets version " + platform::DecimalText(major) + L"." + platform::DecimalText(minor) +
          L" is not supported by winsock.dll ";
 }
 
@@ -45,7 +45,7 @@ std::wstring TooFewSocketsMessage() {
 }
 
 std::wstring CleanupFailedMessage(int code) {
-  return L"Socket error " + std::to_wstring(code) + L" occurred in Cleanup ";
+  return L"Socket error " + platform::DecimalText(code) + L" occurred in Cleanup ";
 }
 
 std::wstring HostNameFailedMessage(int code) {

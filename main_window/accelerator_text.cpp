@@ -1,6 +1,8 @@
 // How a menu item shows its shortcut key.
 #include "main_window/accelerator_text.h"
 
+#include "platform/text.h"
+
 namespace main_window {
 
 namespace {
@@ -12,7 +14,7 @@ std::wstring KeyName(std::uint16_t key) {
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
     return std::wstring(1, static_cast<wchar_t>(key));
   }
-  if (key >= kVkF1 && key <= kVkF24) return L"F" + std::to_wstring(key - kVkF1 + 1);
+  if (key >= kVkF1 && key <= kVkF24) return L"F" + platform::DecimalText(key - kVkF1 + 1);
   return {};
 }
 

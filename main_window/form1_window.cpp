@@ -207,8 +207,8 @@ platform::win32::WindowSubclass Form1Window::HookField(int controlId) {
                                          reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK Form1Window::FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR controlId, DWORD_PTR self) {
+LRESULT Form1Window::FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR controlId, DWORD_PTR self) {
   const auto* window = reinterpret_cast<const Form1Window*>(self);
   std::optional<tray::FieldInput> input;
   if (message == WM_RBUTTONUP) input = tray::FieldInput::RightButtonUp;
@@ -221,7 +221,7 @@ LRESULT CALLBACK Form1Window::FieldProc(HWND control, UINT message, WPARAM wPara
                                     {pointer.x, pointer.y})) {
     return 0;
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return platform::win32::WindowSubclass::CallPrevious(control, message, wParam, lParam);
 }
 
 HFONT Form1Window::FontForCharset(int charset) {

@@ -49,7 +49,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override;
   void SetBounds(platform::PixelRect outer) override;
   void SetShowState(platform::ShowState state) override;
-  void Show() override { ShowWindow(hwnd_, SW_SHOW); }
+  void Show() override;
   void BringToForeground() override { SetForegroundWindow(hwnd_); }
   void RequestClose() override { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
   platform::PixelPoint NormalPosition() const override;
@@ -89,11 +89,14 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   void Finish(CloseAction action);
 
   platform::win32::WindowSubclass HookField(int controlId);
-  static LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR controlId, DWORD_PTR self);
+  static LRESULT FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                           UINT_PTR controlId, DWORD_PTR self);
 
   HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
   HFONT FontForCharset(int charset);
+  // A menu bar captioned while the window was hidden is laid out once, as
+  // the window is shown: laying it out costs a frame change each time.
+  void LayOutMenuBarIfChanged();
   void LoadShortcutTexts();
 
   HINSTANCE instance_;
@@ -106,6 +109,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   platform::win32::UniqueAccelerators accelerators_;
   std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, kept for the run
   std::map<int, std::wstring> shortcutTexts_;            // by command id
+  bool menuBarChanged_ = false;
   platform::win32::WindowSubclass text1Hook_;
   platform::win32::WindowSubclass list1Hook_;
 };

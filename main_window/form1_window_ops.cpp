@@ -31,6 +31,12 @@ bool SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& tex
 
 }  // namespace
 
+void Form1Window::LayOutMenuBarIfChanged() {
+  if (!menuBarChanged_) return;
+  menuBarChanged_ = false;
+  DrawMenuBar(hwnd_);
+}
+
 platform::PixelSize Form1Window::ScreenSize() const {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -53,7 +59,13 @@ void Form1Window::SetBounds(platform::PixelRect outer) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form1Window::Show() {
+  LayOutMenuBarIfChanged();
+  ShowWindow(hwnd_, SW_SHOW);
+}
+
 void Form1Window::SetShowState(platform::ShowState state) {
+  if (state != platform::ShowState::Hidden) LayOutMenuBarIfChanged();
   switch (state) {
     case platform::ShowState::Hidden: ShowWindow(hwnd_, SW_HIDE); break;
     case platform::ShowState::Minimized: ShowWindow(hwnd_, SW_MINIMIZE); break;
@@ -119,7 +131,11 @@ int Form1Window::ListSelection(int controlId) const { return ListBox_GetCurSel(C
 void Form1Window::SetRedraw(int controlId, bool on) {
   HWND control = Control(controlId);
   SendMessageW(control, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (on) RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+  if (!on) return;
+  // The frame holds the list's scroll bar, which the new entries may change;
+  // the host field's frame is only its border.
+  const UINT frame = controlId == IDC_List1 ? RDW_FRAME : 0;
+  RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | frame);
 }
 
 platform::PixelRect Form1Window::ControlBounds(int controlId) const {
@@ -133,7 +149,11 @@ void Form1Window::SetMenuCaption(int menuId, const std::wstring& caption) {
   HMENU menuBar = GetMenu(hwnd_);
   if (const int position = MenuBarPosition(menuId); position >= 0) {
     SetMenuText(menuBar, static_cast<UINT>(position), true, caption);
-    DrawMenuBar(hwnd_);
+    if (IsWindowVisible(hwnd_)) {
+      DrawMenuBar(hwnd_);
+    } else {
+      menuBarChanged_ = true;
+    }
     return;
   }
   const auto shortcut = shortcutTexts_.find(menuId);

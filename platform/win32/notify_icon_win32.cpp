@@ -17,12 +17,35 @@ Win32NotifyIcon::Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HIC
   data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data_.hWnd = window;
   data_.uID = id;
-  data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data_.uCallbackMessage = callbackMessage;
   data_.hIcon = icon;
 }
 
+bool Win32NotifyIcon::Add(const std::wstring& tip) {
+  shown_ = Send(NIM_ADD, tip);
+  shownTip_ = tip;
+  return shown_;
+}
+
+bool Win32NotifyIcon::Modify(const std::wstring& tip) {
+  // Every refresh tick asks for the tooltip again, mostly the one the shell
+  // shows already: that costs the shell a redraw and two processes a round
+  // trip each, and changes nothing.
+  if (shown_ && tip == shownTip_) return true;
+  const bool changed = Send(NIM_MODIFY, tip);
+  if (changed) shownTip_ = tip;
+  return changed;
+}
+
+bool Win32NotifyIcon::Delete() {
+  shown_ = false;
+  return Send(NIM_DELETE, std::wstring());
+}
+
 bool Win32NotifyIcon::Send(DWORD message, const std::wstring& tip) {
+  // A change sends the tooltip alone: the shell keeps the rest, and a record
+  // with the icon makes it copy the icon's bitmaps across on every tick.
+  data_.uFlags = message == NIM_MODIFY ? NIF_TIP : NIF_MESSAGE | NIF_ICON | NIF_TIP;
   const std::size_t length = std::min(tip.size(), kTipField - 1);
   std::copy_n(tip.data(), length, data_.szTip);
   data_.szTip[length] = L'\0';

@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "platform/notify_icon.h"
 
 namespace platform::win32 {
@@ -13,14 +15,17 @@ class Win32NotifyIcon final : public NotifyIcon {
  public:
   Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HICON icon);
 
-  bool Add(const std::wstring& tip) override { return Send(NIM_ADD, tip); }
-  bool Modify(const std::wstring& tip) override { return Send(NIM_MODIFY, tip); }
-  bool Delete() override { return Send(NIM_DELETE, std::wstring()); }
+  bool Add(const std::wstring& tip) override;
+  bool Modify(const std::wstring& tip) override;
+  bool Delete() override;
 
  private:
   bool Send(DWORD message, const std::wstring& tip);
 
   NOTIFYICONDATAW data_{};
+  // The tooltip the shell last took for the icon, while it has it.
+  std::wstring shownTip_;
+  bool shown_ = false;
 };
 
 }  // namespace platform::win32
