@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
 #include "localization/language.h"
 #include "platform/twips.h"
@@ -57,30 +58,6 @@ struct FreeGlobal {
   void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
 
-// GDI draws no GIF: OLE decodes it from a stream over a copy of the
-// resource's bytes (the stream frees the copy when it is released).
-UniqueHandle<IPicture*, ReleaseComObject> LoadPicture(HINSTANCE instance) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_ABOUT_PICTURE), RT_RCDATA);
-  const DWORD size = found != nullptr ? SizeofResource(instance, found) : 0;
-  const void* bytes = size != 0 ? LockResource(LoadResource(instance, found)) : nullptr;
-  if (bytes == nullptr) return {};
-  UniqueHandle<HGLOBAL, FreeGlobal> copy(GlobalAlloc(GMEM_MOVEABLE, size));
-  void* target = copy ? GlobalLock(copy.get()) : nullptr;
-  if (target == nullptr) return {};
-  std::memcpy(target, bytes, size);
-  GlobalUnlock(copy.get());
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(copy.get(), TRUE, &stream))) return {};
-  copy.release();
-  const UniqueHandle<IStream*, ReleaseComObject> streamOwner(stream);
-  IPicture* picture = nullptr;
-  if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(&picture)))) {
-    return {};
-  }
-  return UniqueHandle<IPicture*, ReleaseComObject>(picture);
-}
-
 // The decoded picture's own size in pixels (0 x 0 when it is no bitmap).
 SIZE PixelSize(IPicture* picture) {
   OLE_HANDLE handle = 0;
@@ -99,32 +76,86 @@ HANDLE ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
                     GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
 }
 
-// OLE for the picture and the shell for the link want COM on this thread.
-class ComApartment {
+struct FreeModule {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using UniqueModule = UniqueHandle<HMODULE, FreeModule>;
+
+template <class Function>
+Function Resolve(HMODULE module, const char* name) {
+  return module != nullptr ? reinterpret_cast<Function>(
+                                 reinterpret_cast<void*>(GetProcAddress(module, name)))
+                           : nullptr;
+}
+
+// OLE decodes the picture (GDI draws no GIF) and the shell's link wants COM
+// on this thread. Its two libraries are loaded when the window opens, not
+// with the program: the start and every refresh need neither. Without them
+// the window shows no picture.
+class OleRuntime {
  public:
-  ComApartment()
-      : initialised_(SUCCEEDED(
-            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
+  OleRuntime()
+      : ole32_(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+        oleaut32_(LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
+        createStream_(Resolve<decltype(&CreateStreamOnHGlobal)>(ole32_.get(), "CreateStreamOnHGlobal")),
+        loadPicture_(Resolve<decltype(&OleLoadPicture)>(oleaut32_.get(), "OleLoadPicture")),
+        uninitialize_(Resolve<decltype(&CoUninitialize)>(ole32_.get(), "CoUninitialize")) {
+    const auto initialize = Resolve<decltype(&CoInitializeEx)>(ole32_.get(), "CoInitializeEx");
+    initialised_ = initialize != nullptr && uninitialize_ != nullptr &&
+                   SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
+  ~OleRuntime() {
+    if (initialised_) uninitialize_();
+  }
+  OleRuntime(const OleRuntime&) = delete;
+  OleRuntime& operator=(const OleRuntime&) = delete;
+
+  // The picture, from a stream over a copy of the resource's bytes (the
+  // stream frees the copy when it is released); nothing when it fails.
+  UniqueHandle<IPicture*, ReleaseComObject> LoadPicture(HINSTANCE instance) const {
+    if (createStream_ == nullptr || loadPicture_ == nullptr) return {};
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_ABOUT_PICTURE), RT_RCDATA);
+    const DWORD size = found != nullptr ? SizeofResource(instance, found) : 0;
+    const void* bytes = size != 0 ? LockResource(LoadResource(instance, found)) : nullptr;
+    if (bytes == nullptr) return {};
+    UniqueHandle<HGLOBAL, FreeGlobal> copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* target = copy ? GlobalLock(copy.get()) : nullptr;
+    if (target == nullptr) return {};
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(copy.get());
+    IStream* stream = nullptr;
+    if (FAILED(createStream_(copy.get(), TRUE, &stream))) return {};
+    copy.release();
+    const UniqueHandle<IStream*, ReleaseComObject> streamOwner(stream);
+    IPicture* picture = nullptr;
+    if (FAILED(loadPicture_(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(&picture)))) {
+      return {};
+    }
+    return UniqueHandle<IPicture*, ReleaseComObject>(picture);
+  }
 
  private:
-  bool initialised_;
+  UniqueModule ole32_;
+  UniqueModule oleaut32_;
+  decltype(&CreateStreamOnHGlobal) createStream_;
+  decltype(&OleLoadPicture) loadPicture_;
+  decltype(&CoUninitialize) uninitialize_;
+  bool initialised_ = false;
 };
 
 }  // namespace
 
 void ShowForm3(HINSTANCE instance, HWND owner, std::int16_t language,
                const platform::StringTable& strings) {
-  const ComApartment com;
-  Form3 form(instance, language, strings);
+  // Outlives the window, whose picture it made.
+  const OleRuntime ole;
+  Form3 form(instance, language, strings, ole.LoadPicture(instance));
   form.ShowModal(owner);
 }
 
-Form3::Form3(HINSTANCE instance, std::int16_t language, const platform::StringTable& strings)
+Form3::Form3(HINSTANCE instance, std::int16_t language, const platform::StringTable& strings,
+             Picture picture)
     : instance_(instance),
       language_(language),
       strings_(strings),
@@ -134,7 +165,7 @@ Form3::Form3(HINSTANCE instance, std::int16_t language, const platform::StringTa
       versionFont_(ArialBold(kVersionFontCentipoints, dpi_, false)),
       linkFont_(ArialBold(kLinkFontCentipoints, dpi_, false)),
       litLinkFont_(ArialBold(kLinkFontCentipoints, dpi_, true)),
-      picture_(LoadPicture(instance)),
+      picture_(std::move(picture)),
       pictureSize_(PixelSize(picture_.get())) {}
 
 void Form3::ShowModal(HWND owner) {

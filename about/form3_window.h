@@ -20,7 +20,9 @@ void ShowForm3(HINSTANCE instance, HWND owner, std::int16_t language,
 
 class Form3 final : public platform::win32::BaseDialog<Form3> {
  public:
-  Form3(HINSTANCE instance, std::int16_t language, const platform::StringTable& strings);
+  using Picture = platform::win32::UniqueHandle<IPicture*, platform::win32::ReleaseComObject>;
+  Form3(HINSTANCE instance, std::int16_t language, const platform::StringTable& strings,
+        Picture picture);
   Form3(const Form3&) = delete;
   Form3& operator=(const Form3&) = delete;
 
@@ -48,7 +50,7 @@ class Form3 final : public platform::win32::BaseDialog<Form3> {
   platform::win32::UniqueFont versionFont_;  // Label2
   platform::win32::UniqueFont linkFont_;     // Label3 plain, and Label1
   platform::win32::UniqueFont litLinkFont_;  // Label3 lit: underlined
-  platform::win32::UniqueHandle<IPicture*, platform::win32::ReleaseComObject> picture_;
+  Picture picture_;
   SIZE pictureSize_{};  // pixels
 };
 

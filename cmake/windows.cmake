@@ -30,7 +30,8 @@ set(ADRELO_WIN32_SOURCES
   platform/win32/string_table_win32.cpp
   settings/form2_window.cpp
 )
-set(ADRELO_WIN32_LIBRARIES wsock32 comctl32 ole32 oleaut32 uuid shell32)
+# ole32 and oleaut32 are loaded by the About window itself, when it opens.
+set(ADRELO_WIN32_LIBRARIES wsock32 comctl32 uuid shell32)
 
 # The logic and the Win32 layer as libraries, for the test programs.
 add_library(adrelo_logic STATIC ${ADRELO_LOGIC_SOURCES} platform/win32/text_win32.cpp)
