@@ -29,7 +29,7 @@ BENCH_TARGETS = Adrelo adrelo_probe adrelo_bench_probe adrelo_bench_reference \
 bench: setup
 	@cmake -S . -B $(BUILD_DIR)/win32 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=Release --log-level=WARNING
-	@cmake --build $(BUILD_DIR)/win32 -j $(JOBS) --target $(BENCH_TARGETS)
+	@cmake --build $(BUILD_DIR)/win32 -j $(JOBS) --target $(BENCH_TARGETS) -- --no-print-directory
 	@bench/run_bench.sh $(BUILD_DIR)
 
 clean:
