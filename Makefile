@@ -3,6 +3,7 @@
 # `make bench` builds the Windows programs and measures Adrelo.exe against the
 # floor (docs/performance.md).
 # All three first install whatever is missing on a Debian 12 machine.
+SHELL := /bin/bash
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
@@ -14,23 +15,26 @@ setup:
 	@scripts/setup.sh
 
 build: setup
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release --log-level=WARNING
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release --log-level=NOTICE
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@scripts/run.sh $(BUILD_DIR)/win32/Adrelo.exe
+	@scripts/run.sh $(BUILD_DIR)
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# Only the Windows part (build/win32, the same folder the full build uses).
+# Only the Windows build that this machine's Wine runs (scripts/wine_env.sh):
+# build/win32, or build/win64 where 32-bit processes cannot start.
 BENCH_TARGETS = Adrelo adrelo_probe adrelo_bench_probe adrelo_bench_reference \
                 adrelo_bench_reference_manifest adrelo_bench_empty
 bench: setup
-	@cmake -S . -B $(BUILD_DIR)/win32 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
-	  -DCMAKE_BUILD_TYPE=Release --log-level=WARNING
-	@cmake --build $(BUILD_DIR)/win32 -j $(JOBS) --target $(BENCH_TARGETS) -- --no-print-directory
-	@bench/run_bench.sh $(BUILD_DIR)
+	@. scripts/wine_env.sh && \
+	cmake -S . -B $(BUILD_DIR)/$$ADRELO_WINDOWS_BUILD --log-level=WARNING -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-$$ADRELO_WINDOWS_PROCESSOR.cmake && \
+	cmake --build $(BUILD_DIR)/$$ADRELO_WINDOWS_BUILD -j $(JOBS) --target $(BENCH_TARGETS) \
+	  -- --no-print-directory && \
+	bench/run_bench.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -59,12 +59,13 @@ struct FreeGlobal {
 };
 
 // The decoded picture's own size in pixels (0 x 0 when it is no bitmap).
+// The picture hands its bitmap over as a 32-bit OLE_HANDLE: a 64-bit build
+// widens it as Windows widens every GDI handle, with its sign.
 SIZE PixelSize(IPicture* picture) {
   OLE_HANDLE handle = 0;
   BITMAP bitmap{};
   if (picture == nullptr || FAILED(picture->get_Handle(&handle)) ||
-      GetObjectW(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
-                 &bitmap) == 0) {
+      GetObjectW(LongToHandle(static_cast<LONG>(handle)), sizeof bitmap, &bitmap) == 0) {
     return {};
   }
   return {bitmap.bmWidth, bitmap.bmHeight};

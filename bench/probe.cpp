@@ -317,15 +317,18 @@ class Probe {
     if (program.trayIcon && TrayIconCount() != 0)
       throw Failure{L"a notification icon is left from an earlier run"};
     Measurement result;
-    std::wstring commandLine = L"\"" + program.path + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.lpDesktop = desktopName_.data();
     PROCESS_INFORMATION info{};
-    const LARGE_INTEGER start = Now();
-    if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &info))
-      throw Failure{L"cannot start " + program.path + L": " + std::to_wstring(GetLastError())};
+    LARGE_INTEGER start = Now();
+    if (const DWORD first = Start(program, info); first != ERROR_SUCCESS) {
+      // The 64-bit Wine now and then refuses a start (ERROR_INTERNAL_ERROR)
+      // that goes through when tried again: one more try, timed afresh.
+      Sleep(kPauseMs);
+      ++startsRetried_;
+      start = Now();
+      if (const DWORD again = Start(program, info); again != ERROR_SUCCESS)
+        throw Failure{L"cannot start " + program.path + L": " + std::to_wstring(first) +
+                      L", and again: " + std::to_wstring(again)};
+    }
     UniqueKernelHandle process(info.hProcess);
     UniqueKernelHandle thread(info.hThread);
 
@@ -346,7 +349,22 @@ class Probe {
     return result;
   }
 
+  // Starts that failed once and went through when tried again.
+  unsigned StartsRetried() const { return startsRetried_; }
+
  private:
+  // ERROR_SUCCESS, or why the process could not be started.
+  DWORD Start(const Program& program, PROCESS_INFORMATION& info) {
+    std::wstring commandLine = L"\"" + program.path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = desktopName_.data();
+    return CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &info)
+               ? ERROR_SUCCESS
+               : GetLastError();
+  }
+
   void MeasureRun(HWND window, HANDLE process, const Program& program, unsigned ticks,
                   Measurement& result) {
     Send(window, WM_NULL);
@@ -501,6 +519,7 @@ class Probe {
   Session session_;
   UnixCounters counters_;
   unsigned selfPid_ = 0;
+  unsigned startsRetried_ = 0;
   HHOOK hook_ = nullptr;  // lives as long as this process
   HWND replyWindow_ = nullptr;
   static inline std::wstring reply_;
@@ -536,6 +555,14 @@ ImageFacts ReadImage(const std::wstring& path) {
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
       at(static_cast<std::size_t>(dos->e_lfanew), sizeof(IMAGE_NT_HEADERS32)));
   if (nt == nullptr || nt->Signature != IMAGE_NT_SIGNATURE) return facts;
+  // A 64-bit image (PE32+) has wider fields before its data directories.
+  const IMAGE_DATA_DIRECTORY* directories = nt->OptionalHeader.DataDirectory;
+  if (nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+    const auto* nt64 = reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+        at(static_cast<std::size_t>(dos->e_lfanew), sizeof(IMAGE_NT_HEADERS64)));
+    if (nt64 == nullptr) return facts;
+    directories = nt64->OptionalHeader.DataDirectory;
+  }
   const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
       at(static_cast<std::size_t>(dos->e_lfanew) + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
              nt->FileHeader.SizeOfOptionalHeader,
@@ -549,8 +576,7 @@ ImageFacts ReadImage(const std::wstring& path) {
     }
     return image.size();
   };
-  const DWORD importsRva =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  const DWORD importsRva = directories[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
   for (std::size_t offset = fileOffset(importsRva);; offset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
     const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
         at(offset, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
@@ -805,6 +831,9 @@ int Run(int argc, wchar_t** argv) {
   }
   Print(L"");
   PrintTable(startups, full, ReadImage(adrelo.path), ReadImage(reference.path), ticks);
+  if (probe.StartsRetried() != 0)
+    Print(L"(" + std::to_wstring(probe.StartsRetried()) +
+          L" start(s) failed once and went through when tried again)");
   return 0;
 }
 

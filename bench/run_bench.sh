@@ -16,9 +16,12 @@ ROUNDS=${ADRELO_BENCH_ROUNDS:-10}
 STARTUP_ROUNDS=${ADRELO_BENCH_STARTUP_ROUNDS:-20}
 TICKS=${ADRELO_BENCH_TICKS:-1000}
 
+# The build that this machine's Wine runs: the shipped 32-bit one, or the
+# 64-bit one where 32-bit processes cannot start.
+source "$REPO_DIR/scripts/wine_env.sh" || exit 1
 # The end-to-end harness's Xvfb, prefix and settings helpers, in a prefix of
 # the benchmark's own (kept between runs).
-export ADRELO_WIN32_DIR=$BUILD_DIR/win32
+export ADRELO_WINDOWS_DIR=$BUILD_DIR/$ADRELO_WINDOWS_BUILD
 export ADRELO_E2E_DIR=$BUILD_DIR/bench
 export CASE_NAME=bench
 source "$REPO_DIR/tests/e2e/lib.sh"
@@ -42,9 +45,9 @@ die() {
 programs=(Adrelo adrelo_bench_reference adrelo_bench_reference_manifest adrelo_bench_empty
           adrelo_bench_probe)
 for program in "${programs[@]}"; do
-  [[ -f $ADRELO_WIN32_DIR/$program.exe ]] || die "missing $ADRELO_WIN32_DIR/$program.exe (build first)"
+  [[ -f $ADRELO_WINDOWS_DIR/$program.exe ]] || die "missing $ADRELO_WINDOWS_DIR/$program.exe (build first)"
 done
-[[ -f $ADRELO_WIN32_DIR/adrelo_probe.dll ]] || die "missing $ADRELO_WIN32_DIR/adrelo_probe.dll"
+[[ -f $ADRELO_WINDOWS_DIR/adrelo_probe.dll ]] || die "missing $ADRELO_WINDOWS_DIR/adrelo_probe.dll"
 
 rm -rf "$CASE_DIR"
 mkdir -p "$CASE_DIR"
@@ -60,19 +63,20 @@ fi
 wineserver -p || die "wineserver -p failed"
 # No settings, as on a first run: the probe's warm-up round creates them.
 set_settings
-(exec env LC_ALL="$PROGRAM_LOCALE" wine explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE") \
+(exec env LC_ALL="$PROGRAM_LOCALE" "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE") \
   >"$CASE_DIR/desktop.log" 2>&1 &
 DESKTOP_PID=$!
 
 log "Adrelo Viewer benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
+log "build measured: $ADRELO_WINDOWS_DIR, under the $(adrelo_wine_description)"
 log "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
-  "$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo), $(wine --version), Xvfb $DESKTOP_SIZE desktop"
+  "$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo), $("$WINE" --version), Xvfb $DESKTOP_SIZE desktop"
 log "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 log "$ROUNDS interleaved rounds after one warm-up round, $TICKS ticks a program in each;" \
   "$STARTUP_ROUNDS more rounds that time the start-up alone"
 log ""
-win() { win_path "$ADRELO_WIN32_DIR/$1.exe"; }
-LC_ALL=$PROGRAM_LOCALE timeout 600 wine "$(win adrelo_bench_probe)" --desktop "$DESKTOP_NAME" \
+win() { win_path "$ADRELO_WINDOWS_DIR/$1.exe"; }
+LC_ALL=$PROGRAM_LOCALE timeout 600 "$WINE" "$(win adrelo_bench_probe)" --desktop "$DESKTOP_NAME" \
   --rounds "$ROUNDS" --startup-rounds "$STARTUP_ROUNDS" --ticks "$TICKS" --adrelo "$(win Adrelo)" \
   --reference "$(win adrelo_bench_reference)" --manifest "$(win adrelo_bench_reference_manifest)" \
   --empty "$(win adrelo_bench_empty)" --wineprefix "$WINEPREFIX" --x-server-pid "$XVFB_PID" \

@@ -18,21 +18,45 @@ target_link_libraries(adrelo_unit_tests PRIVATE adrelo_logic GTest::gtest_main)
 target_compile_definitions(adrelo_unit_tests PRIVATE ADRELO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(adrelo_unit_tests PROPERTIES LABELS unit)
 
-# The Windows part, cross-compiled into build/win32 on every build.
-set(ADRELO_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
-ExternalProject_Add(win32
-  SOURCE_DIR ${CMAKE_SOURCE_DIR}
-  BINARY_DIR ${ADRELO_WIN32_DIR}
-  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
-             -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  USES_TERMINAL_BUILD ON)
+# The Windows part, cross-compiled on every build: the shipped 32-bit program
+# in build/win32 and a 64-bit build of the same sources in build/win64, each
+# with its test and benchmark programs.
+function(adrelo_windows_build folder processor)
+  ExternalProject_Add(${folder}
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${folder}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${processor}.cmake
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
+endfunction()
+adrelo_windows_build(win32 i686)
+adrelo_windows_build(win64 x86_64)
+
+# The Wine layers run under the Wine this machine can run, with the builds it
+# runs: scripts/wine_env.sh tries once per configure (ADRELO_WINE=32|64 forces).
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine_env.sh
+                OUTPUT_VARIABLE ADRELO_WINE_CHOICE OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE ADRELO_WINE_RESULT)
+if(NOT ADRELO_WINE_RESULT EQUAL 0)
+  message(FATAL_ERROR "scripts/wine_env.sh failed")
+endif()
+string(REPLACE "\n" ";" ADRELO_WINE_CHOICE "${ADRELO_WINE_CHOICE}")
+list(GET ADRELO_WINE_CHOICE 0 ADRELO_WINE)
+list(GET ADRELO_WINE_CHOICE 1 ADRELO_WINE_DESCRIPTION)
+message(NOTICE "Wine tests: ${ADRELO_WINE_DESCRIPTION}")
+if(ADRELO_WINE EQUAL 32)
+  set(ADRELO_WINDOWS_DIR ${CMAKE_BINARY_DIR}/win32)
+else()
+  set(ADRELO_WINDOWS_DIR ${CMAKE_BINARY_DIR}/win64)
+endif()
 
 set(ADRELO_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 add_test(NAME wine.integration
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/run_wine_tests.sh ${ADRELO_WIN32_DIR})
-set_tests_properties(wine.integration PROPERTIES LABELS wine TIMEOUT 300 RUN_SERIAL ON)
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/run_wine_tests.sh ${ADRELO_WINDOWS_DIR})
+set_tests_properties(wine.integration PROPERTIES LABELS wine TIMEOUT 300 RUN_SERIAL ON
+                     ENVIRONMENT ADRELO_WINE=${ADRELO_WINE})
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_tests.cmake)
   include(tests/e2e/e2e_tests.cmake)
 endif()

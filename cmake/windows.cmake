@@ -66,3 +66,17 @@ if(EXISTS ${ADRELO_GTEST_SOURCE_DIR}/CMakeLists.txt)
   # The benchmark reads the notification area through the e2e probe.
   add_subdirectory(bench)
 endif()
+
+# The files the resource scripts take in: windres reads them, but CMake does
+# not see them as dependencies of the scripts.
+set(ADRELO_RESOURCE_FILES adrelo.manifest adrelo.ico about.gif hand.cur)
+list(TRANSFORM ADRELO_RESOURCE_FILES PREPEND ${CMAKE_SOURCE_DIR}/resources/)
+set(ADRELO_RESOURCE_SCRIPT_DIRECTORIES ${CMAKE_SOURCE_DIR})
+if(TARGET adrelo_wine_tests)
+  list(APPEND ADRELO_RESOURCE_SCRIPT_DIRECTORIES ${CMAKE_SOURCE_DIR}/tests/wine
+              ${CMAKE_SOURCE_DIR}/bench)
+endif()
+set_source_files_properties(
+  ${CMAKE_SOURCE_DIR}/resources/adrelo.rc ${CMAKE_SOURCE_DIR}/bench/reference_manifest.rc
+  DIRECTORY ${ADRELO_RESOURCE_SCRIPT_DIRECTORIES}
+  PROPERTIES OBJECT_DEPENDS "${ADRELO_RESOURCE_FILES}")

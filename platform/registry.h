@@ -9,9 +9,14 @@ namespace platform {
 
 using RegKey = std::uintptr_t;
 
-// The predefined root keys, with the values <windows.h> gives them.
-inline constexpr RegKey kHkeyCurrentUser = 0x80000001u;
-inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
+// The predefined root keys, with the values <windows.h> gives them: a 32-bit
+// LONG widened to a handle, so a 64-bit build sees 0xFFFFFFFF80000001 (a
+// zero-extended 0x80000001 is no key there).
+inline constexpr RegKey PredefinedKey(std::int32_t value) {
+  return static_cast<RegKey>(static_cast<std::intptr_t>(value));
+}
+inline constexpr RegKey kHkeyCurrentUser = PredefinedKey(static_cast<std::int32_t>(0x80000001u));
+inline constexpr RegKey kHkeyLocalMachine = PredefinedKey(static_cast<std::int32_t>(0x80000002u));
 
 inline constexpr std::uint32_t kRegSz = 1;            // REG_SZ
 inline constexpr long kErrorSuccess = 0;               // ERROR_SUCCESS

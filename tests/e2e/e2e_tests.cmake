@@ -1,12 +1,14 @@
 # End-to-end cases: Adrelo.exe under Wine in a virtual desktop on Xvfb, read
 # back by adrelo_driver.exe. Included by the native build, which sets
-# ADRELO_WIN32_DIR (the Windows build) and ADRELO_SOURCE_DIR.
+# ADRELO_WINDOWS_DIR (the Windows build the chosen Wine runs), ADRELO_WINE and
+# ADRELO_SOURCE_DIR.
 # One Wine prefix for the whole run, made by the e2e.prefix fixture; the cases
 # share it (and X displays, Wine servers), so they run one at a time.
 
 set(ADRELO_E2E_SCRIPTS ${ADRELO_SOURCE_DIR}/tests/e2e)
 set(ADRELO_E2E_ENVIRONMENT
-  ADRELO_WIN32_DIR=${ADRELO_WIN32_DIR}
+  ADRELO_WINDOWS_DIR=${ADRELO_WINDOWS_DIR}
+  ADRELO_WINE=${ADRELO_WINE}
   ADRELO_E2E_DIR=${CMAKE_BINARY_DIR}/e2e
   ADRELO_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/e2e-screenshots)
 

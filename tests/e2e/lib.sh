@@ -1,11 +1,13 @@
 # Shared harness of the end-to-end cases: sourced by cases/*.sh and
 # screenshots.sh. Runs Adrelo.exe in a Wine virtual desktop on a private Xvfb,
-# in the 32-bit prefix that make_prefix.sh made, reads it back with
+# in the prefix that make_prefix.sh made for the Wine this machine runs
+# (scripts/wine_env.sh: 32-bit, or 64-bit where 32-bit processes cannot start), reads it back with
 # adrelo_driver.exe, and compares. Every wait has a timeout; whatever a case
 # started is ended on exit, and a failing case leaves a screenshot behind.
 #
 # Environment (CTest sets it; the defaults suit a plain `bash cases/x.sh`):
-#   ADRELO_WIN32_DIR        Adrelo.exe, adrelo_driver.exe, adrelo_probe.dll
+#   ADRELO_WINE             32 or 64: the Wine to use (tried once when unset)
+#   ADRELO_WINDOWS_DIR      the build it runs: Adrelo.exe, adrelo_driver.exe, adrelo_probe.dll
 #   ADRELO_E2E_DIR          the prefix and each case's logs
 #   ADRELO_E2E_SCREENSHOTS  where a failing case saves <case>.png
 
@@ -13,18 +15,19 @@ set -uo pipefail
 
 E2E_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_REPO_DIR=$(cd "$E2E_SOURCE_DIR/../.." && pwd)
-: "${ADRELO_WIN32_DIR:=$E2E_REPO_DIR/build/win32}"
+source "$E2E_REPO_DIR/scripts/wine_env.sh" || exit 1
+: "${ADRELO_WINDOWS_DIR:=$E2E_REPO_DIR/build/$ADRELO_WINDOWS_BUILD}"
 : "${ADRELO_E2E_DIR:=$E2E_REPO_DIR/build/e2e}"
 : "${ADRELO_E2E_SCREENSHOTS:=$E2E_REPO_DIR/build/e2e-screenshots}"
 
-export WINEARCH=win32
-export WINEPREFIX=$ADRELO_E2E_DIR/prefix
+# A prefix for each Wine: a developer may run the cases under both.
+export WINEPREFIX=$ADRELO_E2E_DIR/prefix-$ADRELO_WINDOWS_BUILD
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko downloads
 export WINEDEBUG=-all
-unset WINESERVER WINELOADER
+unset WINESERVER
 
-ADRELO_EXE=$ADRELO_WIN32_DIR/Adrelo.exe
-DRIVER_EXE=$ADRELO_WIN32_DIR/adrelo_driver.exe
+ADRELO_EXE=$ADRELO_WINDOWS_DIR/Adrelo.exe
+DRIVER_EXE=$ADRELO_WINDOWS_DIR/adrelo_driver.exe
 SETTINGS_KEY='HKCU\Software\Varnosk\Adrelo\Settings'
 DESKTOP_NAME=shell
 DESKTOP_SIZE=800x600
@@ -130,20 +133,20 @@ set_settings() {
       for pair in "$@"; do printf '"%s"="%s"\r\n' "${pair%%=*}" "${pair#*=}"; done
     fi
   } >"$reg"
-  timeout 30 wine regedit /S "$(win_path "$reg")" >/dev/null 2>&1 || fail "regedit could not import $reg"
+  timeout 30 "$WINE" regedit /S "$(win_path "$reg")" >/dev/null 2>&1 || fail "regedit could not import $reg"
 }
 
 # stored_settings: the program's values as NAME=VALUE, one a line, sorted
 # (nothing when the key holds none).
 stored_settings() {
-  timeout 30 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r' |
+  timeout 30 "$WINE" reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r' |
     awk '$2 == "REG_SZ" { print $1 "=" $3 }' | sort
 }
 
 # start_program [VAR=VALUE...]: Adrelo.exe in explorer's virtual desktop,
 # with extra environment (e.g. LC_ALL=bg_BG.UTF-8) for it alone.
 start_program() {
-  (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout 120 wine explorer \
+  (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout 120 "$WINE" explorer \
     "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$ADRELO_EXE")") \
     >>"$CASE_DIR/program.log" 2>&1 &
   PROGRAM_PID=$!
@@ -162,7 +165,7 @@ restart_with() {
 # driver fails the case.
 drive() {
   local rc
-  DRIVER_OUT=$(timeout 60 wine "$DRIVER_EXE" --desktop "$DESKTOP_NAME" "$@" 2>"$CASE_DIR/driver.err")
+  DRIVER_OUT=$(timeout 60 "$WINE" "$DRIVER_EXE" --desktop "$DESKTOP_NAME" "$@" 2>"$CASE_DIR/driver.err")
   rc=$?
   printf '$ adrelo_driver %s\n%s\n' "$*" "$DRIVER_OUT" >>"$CASE_DIR/driver.log"
   if ((rc != 0)); then
@@ -244,7 +247,7 @@ begin_case() {
   mkdir -p "$CASE_DIR"
   trap finish EXIT
   local file
-  for file in "$ADRELO_EXE" "$DRIVER_EXE" "$ADRELO_WIN32_DIR/adrelo_probe.dll"; do
+  for file in "$ADRELO_EXE" "$DRIVER_EXE" "$ADRELO_WINDOWS_DIR/adrelo_probe.dll"; do
     [[ -f $file ]] || { fail "missing $file (build first)"; finish; }
   done
   if [[ ! -f $WINEPREFIX/system.reg ]]; then

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Makes the throwaway 32-bit Wine prefix that the end-to-end cases share
+# Makes the throwaway Wine prefix that the end-to-end cases share
 # (CTest runs this once per run as the setup of the e2e_prefix fixture), with
 # the system DPI at 96 so that twips and pixels convert 15 to 1.
 # ADRELO_E2E_KEEP_PREFIX=1 keeps an existing prefix (quicker while iterating).

@@ -2,7 +2,7 @@
 # Saves screenshots of the main window for the documentation: English and
 # Bulgarian (en_US and bg_BG locales, no stored language), each cropped to the
 # window's rect inside the Wine virtual desktop, as docs/screenshot-en.png and
-# docs/screenshot-bg.png. Needs a build (build/win32) like the e2e cases.
+# docs/screenshot-bg.png. Needs a build like the e2e cases.
 # As root it runs in network and UTS namespaces of its own, so the pictures
 # show a made-up host name and address rather than this machine's.
 CASE_NAME=screenshots

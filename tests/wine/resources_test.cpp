@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/string_table_win32.h"
@@ -144,16 +145,50 @@ BOOL CALLBACK CountManifest(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR count) {
   return TRUE;
 }
 
+std::string ManifestOf(HMODULE module) {
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  if (found == nullptr) return {};
+  const auto* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+  return std::string(text, SizeofResource(module, found));
+}
+
 TEST_F(ShippedExe, CarriesOnlyItsOwnManifest) {
   std::vector<int> names;
   EnumResourceNamesW(module_, RT_MANIFEST, CountManifest, reinterpret_cast<LONG_PTR>(&names));
   ASSERT_EQ(names, std::vector<int>{1});
-  HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(1), RT_MANIFEST);
-  const auto* text = static_cast<const char*>(LockResource(LoadResource(module_, found)));
-  const std::string manifest(text, SizeofResource(module_, found));
+  const std::string manifest = ManifestOf(module_);
   for (const char* part : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "asInvoker", "dpiAware",
                            "supportedOS", "Varnosk.Adrelo.Viewer"}) {
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  }
+}
+
+// Both builds, each in its folder beside this one's: a manifest that named a
+// processor other than the build's own would stop the program from starting
+// on Windows (a side-by-side configuration error), so it names none.
+TEST(WindowsBuilds, EachIsItsOwnArchitectureAndItsManifestFitsAny) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring builds(path);
+  builds.resize(builds.find_last_of(L'\\'));
+  builds.resize(builds.find_last_of(L'\\') + 1);
+  for (const auto& [folder, binaryType] :
+       {std::pair{L"win32", SCS_32BIT_BINARY}, std::pair{L"win64", SCS_64BIT_BINARY}}) {
+    const std::wstring exe = builds + folder + L"\\Adrelo.exe";
+    DWORD type = ~0u;
+    EXPECT_TRUE(GetBinaryTypeW(exe.c_str(), &type) && type == static_cast<DWORD>(binaryType))
+        << "build/" << folder << " (make build makes both)";
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << "build/" << folder;
+    const std::string manifest = ManifestOf(module);
+    FreeLibrary(module);
+    std::size_t named = 0;
+    for (std::size_t at = manifest.find("processorArchitecture="); at != std::string::npos;
+         at = manifest.find("processorArchitecture=", at + 1)) {
+      EXPECT_EQ(manifest.substr(at, 25), "processorArchitecture=\"*\"") << "build/" << folder;
+      ++named;
+    }
+    EXPECT_EQ(named, 2u) << "build/" << folder << ": the program's and the common controls' identity";
   }
 }
 

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/../lib.sh"
 begin_case
 set_dpi() {
-  timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+  timeout 30 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
     >/dev/null 2>&1 || fail "could not set LogPixels to $1"
 }
 set_dpi 144

@@ -45,7 +45,7 @@ ended "close box, CloseMin 2" "${written/CloseMin=1/CloseMin=2}"
 # Log-off: never held up, and the settings of the run saved though CloseMin is 1.
 restart_with CloseMin=1 Tip_Window=3
 # wineboot asks the windows of its own desktop: run it on the program's.
-(timeout 20 wine explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
+(timeout 20 "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
   >/dev/null 2>&1 &)
 ended "end of the session" "${written/Tip_Window=1/Tip_Window=3}"
 finish

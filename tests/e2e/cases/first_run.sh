@@ -15,7 +15,7 @@ expect_eq "position" "0 0" "$(got window.pos)"
 expect_eq "Text1 is the Linux host name" "$(hostname)" "$(got Text1)"
 expect_eq "List1 is the name service's answer, in its order" \
   "$(got_all resolve.address)" "$(list_entries)"
-if timeout 30 wine reg query "$SETTINGS_KEY" >"$CASE_DIR/reg-query.txt" 2>&1; then
+if timeout 30 "$WINE" reg query "$SETTINGS_KEY" >"$CASE_DIR/reg-query.txt" 2>&1; then
   log "ok:   $SETTINGS_KEY exists"
 else
   fail "$SETTINGS_KEY does not exist after start-up"

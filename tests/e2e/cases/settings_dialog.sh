@@ -25,16 +25,16 @@ checked() {
 
 # The Run key's values as "name=data", names with their stored letter case.
 run_values() {
-  timeout 30 wine reg query "$RUN_KEY" 2>/dev/null | tr -d '\r' |
+  timeout 30 "$WINE" reg query "$RUN_KEY" 2>/dev/null | tr -d '\r' |
     sed -n 's/^    \(.*\)    REG_SZ    \(.*\)$/\1=\2/p' | sort
 }
-remove_run_value() { timeout 30 wine reg delete "$RUN_KEY" /v "$1" /f >/dev/null 2>&1; }
-settings_key() { timeout 30 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r'; }
+remove_run_value() { timeout 30 "$WINE" reg delete "$RUN_KEY" /v "$1" /f >/dev/null 2>&1; }
+settings_key() { timeout 30 "$WINE" reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r'; }
 
 set_settings Language=0 ShowIP=2 Tip_Window=1 CopyInfo=2 Start_with_Win=2 CloseMin=2
 remove_run_value Adrelo
 # Another program's value, differing only in letter case.
-timeout 30 wine reg add "$RUN_KEY" /v ADRELO /d keep /f >/dev/null 2>&1
+timeout 30 "$WINE" reg add "$RUN_KEY" /v ADRELO /d keep /f >/dev/null 2>&1
 stored=$(settings_key)
 start_program
 
@@ -146,7 +146,7 @@ start_program
 drive_or_stop wait-window 20000 keys Ctrl+O owned-wait 5000 owned-click "$(id Option3)" \
   owned-click "$(id Command3)"
 # wineboot asks the windows of its own desktop: run it on the program's.
-(timeout 20 wine explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
+(timeout 20 "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
   >/dev/null 2>&1 &)
 drive wait-gone 5000
 expect_eq "log-off with the dialog open: Apply saved" "Language=100" \
