@@ -68,7 +68,7 @@ set_settings
 DESKTOP_PID=$!
 
 log "Adrelo Viewer benchmark, $(date -u '+%Y-%m-%d %H:%M UTC')"
-log "build measured: $ADRELO_WINDOWS_DIR, under the $(adrelo_wine_description)"
+log "measured: $(adrelo_wine_description)"
 log "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
   "$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo), $("$WINE" --version), Xvfb $DESKTOP_SIZE desktop"
 log "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"

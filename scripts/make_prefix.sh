@@ -16,7 +16,7 @@ rm -rf "$WINEPREFIX"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if ! timeout 120 "$WINE" wineboot -i >"$log" 2>&1; then
-  echo "make_prefix: wineboot -i failed ($(adrelo_wine_description)):" >&2
+  echo "make_prefix: wineboot -i failed, $(adrelo_wine_description):" >&2
   tail -5 "$log" >&2
   exit 1
 fi

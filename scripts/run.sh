@@ -14,7 +14,7 @@ export WINEPREFIX="$build_dir/run-prefix-$ADRELO_WINDOWS_BUILD" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -z "${ADRELO_UNDER_XVFB:-}" ]; then
-  echo "run: $exe under the $(adrelo_wine_description)"
+  echo "run: $(adrelo_wine_description)"
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     [ -f "$WINEPREFIX/system.reg" ] || "$scripts/make_prefix.sh" "$WINEPREFIX"
     exec "$WINE" "$exe"

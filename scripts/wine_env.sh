@@ -17,10 +17,11 @@
 ADRELO_WINE_LOADER32=/usr/lib/wine/wine
 ADRELO_WINE_LOADER64=/usr/lib/wine/wine64
 
-# adrelo_choose_wine: sets the variables above; returns 1 on a bad ADRELO_WINE.
+# adrelo_choose_wine: sets the variables above and ADRELO_WINE_REASON, kept
+# for the callers it starts; returns 1 on a bad ADRELO_WINE.
 adrelo_choose_wine() {
   case ${ADRELO_WINE:-} in
-    32 | 64) ADRELO_WINE_REASON="ADRELO_WINE=$ADRELO_WINE" ;;
+    32 | 64) : "${ADRELO_WINE_REASON:=ADRELO_WINE=$ADRELO_WINE}" ;;
     '')
       if "$ADRELO_WINE_LOADER32" --version >/dev/null 2>&1; then
         ADRELO_WINE=32
@@ -46,13 +47,13 @@ adrelo_choose_wine() {
     ADRELO_WINDOWS_BUILD=win64 ADRELO_WINDOWS_PROCESSOR=x86_64
     export WINELOADER=$WINE
   fi
-  export ADRELO_WINE ADRELO_WINDOWS_BUILD ADRELO_WINDOWS_PROCESSOR WINEARCH WINE
+  export ADRELO_WINE ADRELO_WINE_REASON ADRELO_WINDOWS_BUILD ADRELO_WINDOWS_PROCESSOR WINEARCH WINE
 }
 
 # adrelo_wine_description: one line naming the Wine and the builds in use.
 adrelo_wine_description() {
-  printf '%s-bit Wine with the %s-bit builds (build/%s: %s)' "$ADRELO_WINE" "$ADRELO_WINE" \
-    "$ADRELO_WINDOWS_BUILD" "${ADRELO_WINE_REASON:-chosen by the caller}"
+  printf 'the %s-bit Wine with the %s-bit builds, build/%s (%s)' "$ADRELO_WINE" "$ADRELO_WINE" \
+    "$ADRELO_WINDOWS_BUILD" "$ADRELO_WINE_REASON"
 }
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
