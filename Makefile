@@ -1,13 +1,14 @@
 # Adrelo Viewer. `make run` builds and starts the program under Wine;
 # `make test` builds everything and runs the unit, Wine and end-to-end tests;
-# `make bench` builds the Windows programs and measures Adrelo.exe against the
-# floor (docs/performance.md).
-# All three first install whatever is missing on a Debian 12 machine.
+# `make package` puts the release files in dist/; `make screenshots` takes the
+# README's pictures; `make bench` builds the Windows programs and measures
+# Adrelo.exe against the floor (docs/performance.md).
+# Each first installs whatever is missing on a Debian 12 machine.
 SHELL := /bin/bash
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test bench package screenshots clean
 
 all: build
 
@@ -23,6 +24,15 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The release files for Windows users (zips, installers, SHA256SUMS), which
+# every build makes in $(BUILD_DIR)/dist.
+package: build
+	@rm -rf dist && cp -r $(BUILD_DIR)/dist dist && echo "package: $$(ls dist | tr '\n' ' ')in dist/"
+
+# The README's pictures, from the real program under Wine.
+screenshots: build
+	@tests/e2e/screenshots.sh
 
 # Only the Windows build that this machine's Wine runs (scripts/wine_env.sh):
 # build/win32, or build/win64 where 32-bit processes cannot start.

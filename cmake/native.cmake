@@ -28,11 +28,23 @@ function(adrelo_windows_build folder processor)
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${processor}.cmake
                -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/${folder}/Adrelo.exe
     INSTALL_COMMAND ""
     USES_TERMINAL_BUILD ON)
 endfunction()
 adrelo_windows_build(win32 i686)
 adrelo_windows_build(win64 x86_64)
+
+# The release files of both builds (portable zips, installers, SHA256SUMS) in
+# build/dist, made again when a program or the packaging changes; the
+# installer's end-to-end case installs one, `make package` copies them to dist/.
+set(ADRELO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+add_custom_command(OUTPUT ${ADRELO_DIST_DIR}/SHA256SUMS
+  COMMAND bash ${CMAKE_SOURCE_DIR}/packaging/package.sh ${CMAKE_BINARY_DIR} ${ADRELO_DIST_DIR}
+  DEPENDS ${CMAKE_BINARY_DIR}/win32/Adrelo.exe ${CMAKE_BINARY_DIR}/win64/Adrelo.exe
+          packaging/package.sh packaging/adrelo.nsi packaging/README.txt LICENSE
+  VERBATIM)
+add_custom_target(release_files ALL DEPENDS ${ADRELO_DIST_DIR}/SHA256SUMS)
 
 # The Wine layers run under the Wine this machine can run, with the builds it
 # runs: scripts/wine_env.sh tries once per configure (ADRELO_WINE=32|64 forces).

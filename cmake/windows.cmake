@@ -33,6 +33,14 @@ set(ADRELO_WIN32_SOURCES
 # ole32 and oleaut32 are loaded by the About window itself, when it opens.
 set(ADRELO_WIN32_LIBRARIES wsock32 comctl32 uuid shell32)
 
+# The version, from the project's (a missing patch number is 0).
+set(ADRELO_VERSION_PATCH 0)
+if(PROJECT_VERSION_PATCH)
+  set(ADRELO_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+endif()
+set(ADRELO_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(resources/adrelo_version.h.in ${ADRELO_GENERATED_DIR}/adrelo_version.h @ONLY)
+
 # The logic and the Win32 layer as libraries, for the test programs.
 add_library(adrelo_logic STATIC ${ADRELO_LOGIC_SOURCES} platform/win32/text_win32.cpp)
 target_include_directories(adrelo_logic PUBLIC ${CMAKE_SOURCE_DIR})
@@ -44,7 +52,7 @@ target_link_libraries(adrelo_win32 PUBLIC adrelo_logic ${ADRELO_WIN32_LIBRARIES}
 # (docs/performance.md has what each step saves).
 add_executable(Adrelo WIN32 app/main.cpp resources/adrelo.rc ${ADRELO_LOGIC_SOURCES}
                             platform/win32/text_win32.cpp ${ADRELO_WIN32_SOURCES})
-target_include_directories(Adrelo PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(Adrelo PRIVATE ${CMAKE_SOURCE_DIR} ${ADRELO_GENERATED_DIR})
 target_link_libraries(Adrelo PRIVATE ${ADRELO_WIN32_LIBRARIES})
 if(NOT MSVC)
   target_sources(Adrelo PRIVATE app/libstdcxx_without_exceptions.cpp)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Adrelo Viewer needs on Debian 12:
 # the host toolchain with GoogleTest, mingw-w64 for i686 and x86_64, the 32-bit
-# and 64-bit Wine, Xvfb and the X tools the tests use. Idempotent, and silent when everything is there.
+# and 64-bit Wine, NSIS for the installers, Xvfb and the X tools the tests use. Idempotent, and silent when everything is there.
 set -euo pipefail
 
 packages=(
   cmake make g++ libgtest-dev googletest
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 nsis
   xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
   iproute2 util-linux procps
 )

@@ -9,6 +9,7 @@ set(ADRELO_E2E_SCRIPTS ${ADRELO_SOURCE_DIR}/tests/e2e)
 set(ADRELO_E2E_ENVIRONMENT
   ADRELO_WINDOWS_DIR=${ADRELO_WINDOWS_DIR}
   ADRELO_WINE=${ADRELO_WINE}
+  ADRELO_DIST_DIR=${ADRELO_DIST_DIR}
   ADRELO_E2E_DIR=${CMAKE_BINARY_DIR}/e2e
   ADRELO_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/e2e-screenshots)
 
@@ -24,7 +25,7 @@ set_tests_properties(e2e.prefix PROPERTIES
 set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup copy)
 set(ADRELO_E2E_CASES
   first_run placement start_state copy_at_start language menu frame keyboard
-  tray_icon tray_mouse exit dpi144 settings_dialog about
+  tray_icon tray_mouse exit dpi144 settings_dialog about installer
   ${ADRELO_E2E_NAMESPACE_CASES})
 
 foreach(case IN LISTS ADRELO_E2E_CASES)

@@ -8,6 +8,7 @@
 # Environment (CTest sets it; the defaults suit a plain `bash cases/x.sh`):
 #   ADRELO_WINE             32 or 64: the Wine to use (tried once when unset)
 #   ADRELO_WINDOWS_DIR      the build it runs: Adrelo.exe, adrelo_driver.exe, adrelo_probe.dll
+#   ADRELO_DIST_DIR         the release files (installers)
 #   ADRELO_E2E_DIR          the prefix and each case's logs
 #   ADRELO_E2E_SCREENSHOTS  where a failing case saves <case>.png
 
@@ -17,6 +18,7 @@ E2E_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_REPO_DIR=$(cd "$E2E_SOURCE_DIR/../.." && pwd)
 source "$E2E_REPO_DIR/scripts/wine_env.sh" || exit 1
 : "${ADRELO_WINDOWS_DIR:=$E2E_REPO_DIR/build/$ADRELO_WINDOWS_BUILD}"
+: "${ADRELO_DIST_DIR:=$E2E_REPO_DIR/build/dist}"
 : "${ADRELO_E2E_DIR:=$E2E_REPO_DIR/build/e2e}"
 : "${ADRELO_E2E_SCREENSHOTS:=$E2E_REPO_DIR/build/e2e-screenshots}"
 
@@ -193,6 +195,11 @@ got_all() {
 resource_id() {
   awk -v name="$1" '$1 == "#define" && $2 == name { print $3; exit }' \
     "$E2E_REPO_DIR/resources/resource.h"
+}
+
+# program_version: the project's version as the About window shows it (major.minor).
+program_version() {
+  sed -n 's/^project(Adrelo VERSION \([0-9]*\.[0-9]*\).*/\1/p' "$E2E_REPO_DIR/CMakeLists.txt"
 }
 
 # List1's entries, one a line.

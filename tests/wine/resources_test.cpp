@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "adrelo_version.h"
 #include "platform/win32/string_table_win32.h"
 #include "resources/resource.h"
 #include "tests/expected_strings.h"
@@ -127,7 +128,7 @@ TEST_F(ShippedExe, IconHasA32And16PixelImageOf256Colours) {
   EXPECT_EQ(entries[1].bitCount, 8);
 }
 
-TEST_F(ShippedExe, VersionIsOnePointZero) {
+TEST_F(ShippedExe, VersionIsTheProjects) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(exePath_.c_str(), &ignored);
   ASSERT_GT(size, 0u);
@@ -136,8 +137,13 @@ TEST_F(ShippedExe, VersionIsOnePointZero) {
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length));
-  EXPECT_EQ(HIWORD(info->dwFileVersionMS), 1);
-  EXPECT_EQ(LOWORD(info->dwFileVersionMS), 0);
+  EXPECT_EQ(HIWORD(info->dwFileVersionMS), ADRELO_VERSION_MAJOR);
+  EXPECT_EQ(LOWORD(info->dwFileVersionMS), ADRELO_VERSION_MINOR);
+  EXPECT_EQ(HIWORD(info->dwFileVersionLS), ADRELO_VERSION_PATCH);
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(text, L"" ADRELO_VERSION_TEXT);
 }
 
 BOOL CALLBACK CountManifest(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR count) {

@@ -39,7 +39,7 @@ expect_eq "WS_SYSMENU WS_MINIMIZEBOX WS_MAXIMIZEBOX WS_THICKFRAME ($style)" "yes
   "$(has 0x00080000) $(has 0x00020000) $(has 0x00010000) $(has 0x00040000)"
 expect_eq "client size" "270 220" "$(got top.client.size)"
 expect_eq "no control has the focus" "window" "$(got top.focus)"
-expect_eq "texts: version, maker, link" "Adrelo  vers. 1.0|Varnosk Software|$address" \
+expect_eq "texts: version, maker, link" "Adrelo  vers. $(program_version)|Varnosk Software|$address" \
   "$(got "child.$label2.text")|$(got "child.$label1.text")|$(got "child.$label3.text")"
 expect_eq "rects: Label2 Image1 Label1 Label3" "16 8 233 25|64 40 142 113|8 160 257 25|8 192 257 25" \
   "$(got "child.$label2.rect")|$(got "child.$image1.rect")|$(got "child.$label1.rect")|$(got "child.$label3.rect")"
@@ -77,7 +77,7 @@ cp "$ADRELO_EXE" "$CASE_DIR/Adrelo.Copy.exe"
 ADRELO_EXE=$CASE_DIR/Adrelo.Copy.exe
 start_program
 drive_or_stop wait-window 20000 keys F10,Right,Right,Down,Enter window "$title_bg" 5000
-expect_eq "Bulgarian, renamed: version, maker, link" "Adrelo.Copy  версия 1.0|Varnosk Software|$address" \
+expect_eq "Bulgarian, renamed: version, maker, link" "Adrelo.Copy  версия $(program_version)|Varnosk Software|$address" \
   "$(got "child.$label2.text")|$(got "child.$label1.text")|$(got "child.$label3.text")"
 drive_or_stop syscommand-to "$title_bg" close window-gone "$title_bg" 5000
 finish
