@@ -51,6 +51,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Adrelo.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -67,6 +68,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Bulgarian"
 
+LangString WelcomeText ${LANG_ENGLISH} "Setup will install ${PRODUCT} ${VERSION} for you alone, in your own programs folder: it needs no administrator rights. If ${PRODUCT} is running, Setup asks it to exit first, and it keeps its settings.$\r$\n$\r$\nClick Next to continue."
+LangString WelcomeText ${LANG_BULGARIAN} "Съветникът ще инсталира ${PRODUCT} ${VERSION} само за вас, в личната ви папка с програми: не са нужни права на администратор. Ако ${PRODUCT} работи, съветникът първо ще я помоли да се затвори и тя ще запази настройките си.$\r$\n$\r$\nНатиснете $\"Напред$\", за да продължите."
 LangString StillRunning ${LANG_ENGLISH} "${PRODUCT} is still running. Exit it (Information, Exit), then choose Retry."
 LangString StillRunning ${LANG_BULGARIAN} "${PRODUCT} все още работи. Затворете я (Информация, Изход) и изберете Повтори."
 LangString KeepSettings ${LANG_ENGLISH} "Keep your ${PRODUCT} settings for a later installation?"

@@ -19,7 +19,10 @@
 //     tray                  the notification area's icons: tray.count, tray.tip, tray.rect
 //     tray-wait TIP MS      until an icon's tooltip is TIP ("-": until there is no icon)
 //     tray-click N BUTTON   real mouse on icon N (0 first): left, right or double
-//     popup MS              wait for the program's popup menu, print its items (popup=)
+//     tray-hover N MS       real mouse rests on icon N until explorer shows its
+//                           tooltip: tooltip.rect, tooltip.text
+//     popup MS              wait for the program's popup menu, print its items (popup=),
+//                           then @menu and @<id> with their screen rects
 //     popup-click ID        real click on the open popup menu's item with that command id
 //     click X Y BUTTON      real mouse at a point of the screen
 //     click-control ID BUTTON [ENTRY]  real mouse on a control of the main window, or
@@ -35,13 +38,14 @@
 //     popup-none MS         no popup menu opens within MS
 //     wait-tick MS          until the refresh timer has just rebuilt the address list
 //                           (seen by a selection made for the purpose vanishing)
-//   Keys also name Up, Down, Left, Right and Space.
+//   Keys also name Up, Down, Left, Right and Space. Screen rects (tray.rect,
+//   top.rect, owned.rect, tooltip.rect) are printed as left top right bottom.
 //
 //   The window the main window owns (a modal dialog), found among the visible
 //   top-level windows by its owner:
 //     owned-wait MS         wait until there is one; print its title and class
 //     owned-gone MS         wait until there is none
-//     owned-state           title, class, style, client size, whether the
+//     owned-state           title, class, style, rect, client size, whether the
 //                           main window is enabled, the focused control's id,
 //                           and its controls as the window step prints them
 //     owned-fonts           the children's fonts, through the probe
@@ -51,7 +55,7 @@
 //     owned-close-box       a real mouse click on its title bar's close box
 //   Any top-level window of the program, by its exact title:
 //     window TITLE MS       wait until it is visible; print it (top.*: class, style,
-//                           owner, client size and origin, focus), main.enabled and
+//                           owner, rect, client size and origin, focus), main.enabled and
 //                           its controls: child.<id>.class|text|rect (client x y w h)|
 //                           style|enabled|check, and children=<ids in z-order>
 //     window-gone TITLE MS  until no window so titled exists
@@ -403,6 +407,29 @@ class Driver {
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, button);
   }
 
+  // Explorer shows an icon's tooltip only while the pointer rests on it.
+  void TrayHover(unsigned index, DWORD ms) {
+    const std::vector<TrayIcon> icons = TrayIcons();
+    if (index >= icons.size()) throw Failure{L"no tray icon " + std::to_wstring(index)};
+    const RECT& rect = icons[index].rect;
+    MovePointer({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    const DWORD shell = GetWindowThreadProcessId(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr);
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+      for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip;
+           tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
+        if (!IsWindowVisible(tip) || GetWindowThreadProcessId(tip, nullptr) != shell) continue;
+        RECT shown{};
+        GetWindowRect(tip, &shown);
+        Print(L"tooltip.rect", RectText(shown));
+        Print(L"tooltip.text", OneLine(ControlText(tip)));
+        return;
+      }
+      if (Expired(deadline)) throw Failure{L"no tooltip within " + std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+  }
+
   void Popup(DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     // Read until two answers agree: a menu just opened may still be moving
@@ -558,6 +585,9 @@ class Driver {
     Print(L"top.style", Hex(GetWindowLongW(top, GWL_STYLE)));
     Print(L"top.exstyle", Hex(GetWindowLongW(top, GWL_EXSTYLE)));
     Print(L"top.owned_by_main", GetWindow(top, GW_OWNER) == Main() ? L"1" : L"0");
+    RECT frame{};
+    GetWindowRect(top, &frame);
+    Print(L"top.rect", RectText(frame));
     RECT client{};
     GetClientRect(top, &client);
     Print(L"top.client.size", std::to_wstring(client.right) + L' ' + std::to_wstring(client.bottom));
@@ -944,6 +974,9 @@ class Driver {
     Print(L"owned.class", ClassOf(owned));
     Print(L"owned.style", Hex(GetWindowLongW(owned, GWL_STYLE)));
     Print(L"owned.exstyle", Hex(GetWindowLongW(owned, GWL_EXSTYLE)));
+    RECT frame{};
+    GetWindowRect(owned, &frame);
+    Print(L"owned.rect", RectText(frame));
     RECT client{};
     GetClientRect(owned, &client);
     Print(L"owned.client", std::to_wstring(client.right) + L' ' + std::to_wstring(client.bottom));
@@ -1105,6 +1138,9 @@ int Run(int argc, wchar_t** argv) {
     } else if (step == L"tray-click") {
       const auto index = static_cast<unsigned>(ParseMs(next(L"icon index")));
       driver.TrayClick(index, next(L"button"));
+    } else if (step == L"tray-hover") {
+      const auto index = static_cast<unsigned>(ParseMs(next(L"icon index")));
+      driver.TrayHover(index, ParseMs(next(L"milliseconds")));
     } else if (step == L"popup") driver.Popup(ParseMs(next(L"milliseconds")));
     else if (step == L"popup-click") driver.PopupClick(next(L"command id"));
     else if (step == L"click") {
