@@ -29,8 +29,8 @@ class ScopedKey {
                                   /*inheritHandle=*/true, &key_, &disposition) == kErrorSuccess;
     return open_;
   }
-  bool Open(RegKey root, const std::string& path) {
-    open_ = registry_.OpenKeyEx(root, path, /*options=*/0, kKeyAccessMask, &key_) == kErrorSuccess;
+  bool Open(RegKey root, const std::string& path, std::uint32_t access = kKeyAccessMask) {
+    open_ = registry_.OpenKeyEx(root, path, /*options=*/0, access, &key_) == kErrorSuccess;
     return open_;
   }
   RegKey get() const { return key_; }
@@ -65,7 +65,7 @@ std::string QueryRegValue(platform::Registry& registry, RegKey root, const std::
   std::array<std::uint8_t, kQueryBufferSize> buffer{};
   {
     ScopedKey key(registry);
-    if (!key.Open(root, path)) return defaultText;
+    if (!key.Open(root, path, kKeyReadMask)) return defaultText;
     std::uint32_t size = kQueryBufferSize;
     std::uint32_t type = platform::kRegSz;
     if (registry.QueryValueEx(key.get(), name, &type, buffer.data(), &size) != kErrorSuccess) {

@@ -7,8 +7,12 @@
 
 namespace settings {
 
-// Query value, set value, create subkey, enumerate subkeys, notify, create link.
+// Query value, set value, create subkey, enumerate subkeys, notify, create link:
+// what every operation but the query opens the key with.
 inline constexpr std::uint32_t kKeyAccessMask = 0x3F;
+// KEY_READ, for the query: a key the user may read but not write (locked by
+// an administrator, or a profile restored read-only) still gives its values.
+inline constexpr std::uint32_t kKeyReadMask = 0x20019;
 // Values longer than this read as missing.
 inline constexpr std::uint32_t kQueryBufferSize = 128;
 // The name and data buffers of the enumeration in DeleteRegValue.
@@ -23,7 +27,8 @@ bool SetRegValue(platform::Registry& registry, platform::RegKey root, const std:
                  const std::string& name, const std::string& text);
 
 // The value's text up to its first zero byte, or defaultText when the key or
-// the value cannot be read or the value needs more than 128 bytes.
+// the value cannot be read or the value needs more than 128 bytes. The key is
+// opened for reading only.
 std::string QueryRegValue(platform::Registry& registry, platform::RegKey root,
                           const std::string& path, const std::string& name,
                           const std::string& defaultText);

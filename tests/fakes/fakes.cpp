@@ -17,6 +17,9 @@ namespace {
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
 
+// KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER.
+bool AsksToWrite(std::uint32_t access) { return (access & 0x000C0026u) != 0; }
+
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -100,7 +103,7 @@ long FakeRegistry::CreateKeyEx(RegKey root, const std::string& path, const std::
   accessMasks.push_back(access);
   inheritFlags.push_back(inheritHandle);
   keyClasses.push_back(keyClass);
-  if (failCreate || root == deniedRoot) return kAccessDenied;
+  if (failCreate || root == deniedRoot || (readOnly && AsksToWrite(access))) return kAccessDenied;
   const KeyId key = MakeKeyId(root, path);
   *disposition = keys_.count(key) ? 2 : 1;  // REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY
   keys_[key];
@@ -113,7 +116,7 @@ long FakeRegistry::CreateKeyEx(RegKey root, const std::string& path, const std::
 long FakeRegistry::OpenKeyEx(RegKey root, const std::string& path, std::uint32_t,
                              std::uint32_t access, RegKey* result) {
   accessMasks.push_back(access);
-  if (root == deniedRoot) return kAccessDenied;
+  if (root == deniedRoot || (readOnly && AsksToWrite(access))) return kAccessDenied;
   const KeyId key = MakeKeyId(root, path);
   if (!keys_.count(key)) return kErrorFileNotFound;
   *result = nextHandle_++;

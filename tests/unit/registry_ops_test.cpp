@@ -20,7 +20,8 @@ TEST(RegistryOps, EveryOperationUsesTheKeyAccessMaskAndClosesWhatItOpens) {
   SetRegValue(registry, kHkeyCurrentUser, kKey, "ShowIP", "2");
   EXPECT_EQ(QueryRegValue(registry, kHkeyCurrentUser, kKey, "ShowIP", "1"), "2");
   EXPECT_TRUE(DeleteRegValue(registry, kHkeyCurrentUser, kKey, "ShowIP"));
-  EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>(4, 0x3F));
+  // The query asks only to read (KEY_READ).
+  EXPECT_EQ(registry.accessMasks, (std::vector<std::uint32_t>{0x3F, 0x3F, 0x20019, 0x3F}));
   EXPECT_EQ(registry.inheritFlags, std::vector<bool>{true});
   EXPECT_EQ(registry.keyClasses, std::vector<std::string>{""});
   EXPECT_EQ(registry.openHandles, 0);
@@ -37,6 +38,19 @@ TEST(RegistryOps, CreateKeyKeepsExistingValuesAndFailsSilently) {
   CreateRegKey(denied, kHkeyCurrentUser, kKey);
   EXPECT_FALSE(denied.HasKey(kKey));
   EXPECT_EQ(denied.openHandles, 0);
+}
+
+// A key the user may read but not write: its values are honoured, writes
+// fail without a word and change nothing.
+TEST(RegistryOps, AReadOnlyKeyIsReadAndLeftAsItWas) {
+  FakeRegistry registry;
+  registry.SetString(kKey, "ShowIP", "2");
+  registry.readOnly = true;
+  EXPECT_EQ(QueryRegValue(registry, kHkeyCurrentUser, kKey, "ShowIP", "1"), "2");
+  EXPECT_FALSE(SetRegValue(registry, kHkeyCurrentUser, kKey, "ShowIP", "1"));
+  CreateRegKey(registry, kHkeyCurrentUser, kKey);
+  EXPECT_EQ(registry.GetString(kKey, "ShowIP"), "2");
+  EXPECT_EQ(registry.openHandles, 0);
 }
 
 TEST(RegistryOps, SetStoresTheDigitsWithoutATerminatorAndFlushes) {
