@@ -57,14 +57,17 @@ void Form1::ReadSettings() {
 void Form1::PlaceWindow() {
   const int dpi = s_.window.Dpi();
   const platform::PixelSize screen = s_.window.ScreenSize();
-  // The free room is measured with the window as created, before it is sized below.
+  // The free room is measured with the window as created, before it is sized
+  // below, and in pixels before it becomes twips: the exit saves a window flush
+  // with the far edge as that room's twips, which must not read as one twip past
+  // it where a pixel is no whole number of twips (168 dpi).
   const platform::PixelSize created = s_.window.OuterSize();
   const std::int32_t left =
       PlaceEdge(ReadInt32(s_.registry, kLeftValue),
-                platform::PixelsToTwips(screen.width, dpi) - platform::PixelsToTwips(created.width, dpi));
+                platform::PixelsToTwips(screen.width - created.width, dpi));
   const std::int32_t top =
       PlaceEdge(ReadInt32(s_.registry, kTopValue),
-                platform::PixelsToTwips(screen.height, dpi) - platform::PixelsToTwips(created.height, dpi));
+                platform::PixelsToTwips(screen.height - created.height, dpi));
   // Sized from the client area, so a larger caption or frame never cuts the list off.
   const platform::PixelSize outer = s_.window.OuterSizeForClient(
       {platform::TwipsToPixels(main_window::kClientWidthTwips, dpi),

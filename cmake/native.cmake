@@ -35,6 +35,30 @@ endfunction()
 adrelo_windows_build(win32 i686)
 adrelo_windows_build(win64 x86_64)
 
+# The fuzz target of the stored settings, built with clang and libFuzzer in
+# build/fuzz (cmake/fuzz.cmake), and a bounded run of it: the rows of the data
+# file as read-only seeds, what it learns kept in build/fuzz/corpus.
+find_program(ADRELO_CLANGXX NAMES clang++ clang++-14)
+if(ADRELO_CLANGXX)
+  set(ADRELO_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+  ExternalProject_Add(fuzz
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${ADRELO_FUZZ_DIR}
+    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${ADRELO_CLANGXX} -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+               -DADRELO_FUZZ=ON
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${ADRELO_FUZZ_DIR}/adrelo_settings_fuzz
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
+  add_test(NAME fuzz.stored_settings
+           COMMAND ${ADRELO_FUZZ_DIR}/adrelo_settings_fuzz -max_total_time=20 -print_final_stats=1
+                   -artifact_prefix=${ADRELO_FUZZ_DIR}/ ${ADRELO_FUZZ_DIR}/corpus
+                   ${ADRELO_FUZZ_DIR}/seeds)
+  set_tests_properties(fuzz.stored_settings PROPERTIES LABELS fuzz TIMEOUT 120)
+else()
+  message(WARNING "No clang++: the fuzz target is not built (scripts/setup.sh installs clang)")
+endif()
+
 # The release files of both builds (portable zips, installers, SHA256SUMS) in
 # build/dist, made again when a program or the packaging changes; the
 # installer's end-to-end case installs one, `make package` copies them to dist/.

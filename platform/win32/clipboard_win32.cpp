@@ -10,9 +10,11 @@ namespace platform::win32 {
 namespace {
 
 // Another program may hold the clipboard open for a moment (clipboard
-// managers do, after every change): try a few times before giving up.
-constexpr int kOpenAttempts = 10;
-constexpr DWORD kOpenRetryDelayMs = 20;
+// managers do after every change, and remote-desktop and virtual-machine
+// clipboard sharing for some hundreds of milliseconds): try again for up to
+// half a second, the longest a copy may keep the window from answering.
+constexpr DWORD kOpenRetryDelayMs = 25;
+constexpr int kOpenAttempts = 1 + 500 / kOpenRetryDelayMs;
 
 struct FreeGlobal {
   void operator()(HGLOBAL memory) const { GlobalFree(memory); }

@@ -15,7 +15,7 @@
 //     keys K[,K...]         main window to the foreground, then SendInput (F5,Ctrl+O)
 //     probe-attach          hook adrelo_probe.dll into the program's UI thread
 //     menu | fonts          the menu tree / the controls' fonts, through the probe
-//     commands N MS         wait for N WM_COMMANDs in the probe's log, print all
+//     commands N MS         wait for N commands (menus, keys) in the probe's log, print all
 //     tray                  the notification area's icons: tray.count, tray.tip, tray.rect
 //     tray-wait TIP MS      until an icon's tooltip is TIP ("-": until there is no icon)
 //     tray-click N BUTTON   real mouse on icon N (0 first): left, right or double
@@ -31,6 +31,15 @@
 //     notify-delete         remove the program's icon from outside (its window, uID 1)
 //     post MESSAGE [W L]    post to the main window: a number or a registered name
 //     wait-gone MS          until the main window no longer exists
+//     launch EXE            start a program on the desktop, with this process's
+//                           environment (LC_ALL included)
+//     store-row FILE N      the program's keys replaced by row N of a stored-settings
+//                           file (tests/data/stored_settings.txt): row.name, row.value
+//     settings              the settings key's values, stored.NAME=TEXT, stored.count
+//     hold-clipboard MS     another window keeps the clipboard open for MS from now,
+//                           while the steps after it run
+//     answer-times MS       for MS, how long the main window takes to answer a sent
+//                           WM_NULL: answer.max_ms, answer.slow (over 100 ms), answer.samples
 //     msgbox-watch TITLE MS how many message boxes so titled appear within MS
 //     clipboard-wait TEXT MS until the clipboard holds TEXT, then as clipboard
 //     wait-state V I MS     until the main window's visible and iconic flags are V, I
@@ -67,19 +76,28 @@
 //                           0x00bbggrr, as WM_CTLCOLORSTATIC sets them) and the
 //                           cursor shown (cursor=hot-x hot-y width mono), via the probe
 //     wait-colour TITLE ID COLOUR MS  until control ID's text colour is COLOUR, then looks
+//   Soak: one action many times in a tight loop, and what the program holds:
+//     resources             res.handles (kernel handles), res.gdi and res.user (USER
+//                           objects: res.user.windows|menus|icons|accelerators), via the probe
+//     soak-ticks N          N refresh ticks: WM_TIMER with Timer1's id, each sent
+//     soak-language N       N Applies in the open settings dialog, Bulgarian and English in turn
+//     soak-open WHAT N      N times opened and closed: tray, text1 or list1 (their menus), about
 #include <winsock2.h>
 #include <windows.h>
 
 #include <shellapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "probe_protocol.h"
+#include "stored_settings.h"
 
 namespace {
 
@@ -140,6 +158,16 @@ DWORD ParseMs(const std::wstring& text) {
 
 bool Expired(ULONGLONG deadline) { return GetTickCount64() >= deadline; }
 
+// Prints what a step of stored_settings.cpp gives, its failures as the driver's.
+template <typename Step>
+void PrintLines(Step step) {
+  try {
+    for (const auto& [key, value] : step()) Print(key, value);
+  } catch (const std::wstring& message) {
+    throw Failure{message};
+  }
+}
+
 // WM_GETTEXT, not GetWindowText: for another process's window GetWindowText
 // returns the window's own caption without asking the control.
 std::wstring ControlText(HWND window) {
@@ -165,6 +193,14 @@ LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 class Driver {
  public:
+  // Wine keeps a hook set on another thread after the thread that set it has
+  // ended (it removes only low-level hooks then): left in place, every
+  // message of the program would go through the probe's hooks of all past
+  // sessions.
+  ~Driver() {
+    for (const auto& [thread, hook] : hooks_) UnhookWindowsHookEx(hook);
+  }
+
   void SetDesktop(const std::wstring& name) { desktopName_ = name; }
 
   void WaitWindow(DWORD ms) {
@@ -513,6 +549,72 @@ class Driver {
     if (!PostMessageW(Main(), message, wParam, lParam)) throw Failure{L"PostMessage failed"};
   }
 
+  // A window of a thread of its own opens the clipboard, as another program
+  // would, and closes it MS later; the driver waits for that before it ends.
+  void HoldClipboard(DWORD ms) {
+    holdMs_ = ms;
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    holdOpened_ = opened;
+    holder_ = CreateThread(nullptr, 0, &Driver::HoldClipboardThread, this, 0, nullptr);
+    if (!holder_ || WaitForSingleObject(opened, 5000) != WAIT_OBJECT_0 || !holdOk_)
+      throw Failure{L"could not hold the clipboard"};
+    CloseHandle(opened);
+  }
+
+  static DWORD WINAPI HoldClipboardThread(void* self) {
+    auto* driver = static_cast<Driver*>(self);
+    HWND window = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    driver->holdOk_ = OpenClipboard(window) != FALSE;
+    SetEvent(driver->holdOpened_);
+    Sleep(driver->holdMs_);
+    if (driver->holdOk_) CloseClipboard();
+    DestroyWindow(window);
+    return 0;
+  }
+
+  void WaitHolder() {
+    if (!holder_) return;
+    WaitForSingleObject(holder_, INFINITE);
+    CloseHandle(holder_);
+    holder_ = nullptr;
+  }
+
+  // The longest a sent WM_NULL waits for the main window over MS.
+  void AnswerTimes(DWORD ms) {
+    HWND main = Main();
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    ULONGLONG longest = 0;
+    unsigned samples = 0, slow = 0;
+    while (!Expired(deadline)) {
+      const ULONGLONG sent = GetTickCount64();
+      if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr))
+        throw Failure{L"the main window did not answer within 30 s"};
+      const ULONGLONG waited = GetTickCount64() - sent;
+      longest = std::max(longest, waited);
+      ++samples;
+      if (waited > 100) ++slow;
+      Sleep(20);
+    }
+    Print(L"answer.max_ms", std::to_wstring(longest));
+    Print(L"answer.slow", std::to_wstring(slow));
+    Print(L"answer.samples", std::to_wstring(samples));
+  }
+
+  // As explorer starts a program on the desktop, without a Unix loader between.
+  void Launch(const std::wstring& path) {
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = desktopName_.data();
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info))
+      throw Failure{L"cannot start " + path + L": " + std::to_wstring(GetLastError())};
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+
   void WaitGone(DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     EnterDesktop(deadline);
@@ -596,7 +698,12 @@ class Driver {
     Print(L"top.client.origin", std::to_wstring(origin.x) + L' ' + std::to_wstring(origin.y));
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gui);
+    // A window just shown is activated a moment later, when the X server's
+    // focus event arrives: give its thread a little time to set the focus.
+    const ULONGLONG settled = GetTickCount64() + 1000;
+    while (GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gui) && !gui.hwndFocus &&
+           !Expired(settled))
+      Sleep(20);
     Print(L"top.focus", gui.hwndFocus == top         ? L"window"
                         : !gui.hwndFocus             ? L"none"
                         : IsChild(top, gui.hwndFocus) ? L"id" + std::to_wstring(GetDlgCtrlID(gui.hwndFocus))
@@ -711,6 +818,128 @@ class Driver {
     }
     WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), looks);
   }
+
+  // ---- Soak: one action many times in a tight loop; what the program holds ----
+  // Wine 8's GetProcessHandleCount is a stub that answers 0, so the kernel
+  // handles are counted in the system's handle list, which Wine makes from
+  // its server's handle tables. GDI and USER objects come from the probe.
+  void Resources() {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(Main(), &processId);
+    struct HandleEntry {
+      ULONG ownerPid;
+      BYTE objectType;
+      BYTE flags;
+      USHORT value;
+      PVOID object;
+      ULONG access;
+    };
+    struct HandleList {
+      ULONG count;
+      HandleEntry entries[1];
+    };
+    std::vector<ULONG_PTR> buffer(kHandleListWords);
+    const auto query = [&] {
+      return NtQuerySystemInformation(
+          static_cast<SYSTEM_INFORMATION_CLASS>(kSystemHandleInformation), buffer.data(),
+          static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR)), nullptr);
+    };
+    NTSTATUS status;
+    while ((status = query()) == kStatusInfoLengthMismatch) buffer.resize(buffer.size() * 2);
+    if (status != 0) throw Failure{L"no system handle list: " + Hex(static_cast<DWORD>(status))};
+    const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+    const auto handles =
+        std::count_if(list->entries, list->entries + list->count,
+                      [&](const HandleEntry& entry) { return entry.ownerPid == processId; });
+    if (handles == 0) throw Failure{L"the program holds no handle in the system's list"};
+    Print(L"res.handles", std::to_wstring(handles));
+    const std::wstring objects = Query(adrelo_probe::kResources);
+    if (objects.find(L"res.gdi=-1") != std::wstring::npos)
+      throw Failure{L"the probe finds no live GDI handle table"};
+    WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), objects);
+  }
+
+  void SoakTicks(unsigned count) {
+    HWND main = Main();
+    for (unsigned i = 1; i <= count; ++i)
+      if (!SendMessageTimeoutW(main, WM_TIMER, IDT_Timer1, 0, SMTO_ABORTIFHUNG, kSoakAnswerMs,
+                               nullptr))
+        throw Failure{L"no answer to refresh tick " + std::to_wstring(i)};
+  }
+
+  // In the open settings dialog; each Apply must recaption it.
+  void SoakLanguage(unsigned count) {
+    HWND dialog = WaitOwned(kDefaultWaitMs);
+    std::wstring title = ControlText(dialog);
+    for (unsigned i = 1; i <= count; ++i) {
+      SoakClick(dialog, i % 2 ? IDC_Option3 : IDC_Option4);  // Bulgarian, English
+      SoakClick(dialog, IDC_Command3);
+      const std::wstring previous = std::exchange(title, ControlText(dialog));
+      if (title == previous)
+        throw Failure{L"Apply " + std::to_wstring(i) + L" left the title " + title};
+    }
+  }
+
+  // WHAT opened and closed again, count times: the notification icon's menu
+  // (tray), the host field's (text1) or the address list's (list1), each
+  // ended as a click elsewhere ends it, or the About window (about).
+  void SoakOpen(const std::wstring& what, unsigned count) {
+    HWND main = Main();
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    for (unsigned i = 1; i <= count; ++i) {
+      const std::wstring which = what + L' ' + std::to_wstring(i);
+      if (what == L"about") {
+        PostMessageW(main, WM_COMMAND, IDM_mnuAbout, 0);
+        HWND about = nullptr;
+        SoakWait(which + L" does not open", [&] { return (about = FindOwned()) != nullptr; });
+        PostMessageW(about, WM_CLOSE, 0, 0);
+        SoakWait(which + L" stays open", [&] { return !IsWindow(about) && IsWindowEnabled(main); });
+        continue;
+      }
+      if (what == L"tray") PostMessageW(main, WM_APP_TRAY_NOTIFY, TRAY_ICON_UID, WM_RBUTTONUP);
+      else if (what == L"text1") PostMessageW(GetDlgItem(main, IDC_Text1), WM_RBUTTONUP, 0, 0);
+      // The list's menu is for a selected entry, which a tick clears: the
+      // probe selects one and right-clicks in one go.
+      else if (what == L"list1") Query(adrelo_probe::kListMenu);
+      else throw UsageError{L"nothing to open called " + what};
+      SoakWait(which + L": no menu", [&] { return OpenMenuOf(thread) != nullptr; });
+      // A menu's loop ends on a WM_CANCELMODE in its thread's queue.
+      PostMessageW(main, WM_CANCELMODE, 0, 0);
+      SoakWait(which + L": the menu stays open", [&] { return OpenMenuOf(thread) == nullptr; });
+    }
+  }
+
+ private:
+  static constexpr DWORD kSoakAnswerMs = 5000;
+  static constexpr int kSystemHandleInformation = 16;
+  static constexpr size_t kHandleListWords = 1 << 14;  // to begin with: doubled until all fit
+  static constexpr NTSTATUS kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+
+  template <class Done>
+  static void SoakWait(const std::wstring& failure, Done done) {
+    const ULONGLONG deadline = GetTickCount64() + kSoakAnswerMs;
+    while (!done()) {
+      if (Expired(deadline))
+        throw Failure{failure + L" within " + std::to_wstring(kSoakAnswerMs) + L" ms"};
+      Sleep(1);
+    }
+  }
+
+  static void SoakClick(HWND dialog, int id) {
+    if (!SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                             kSoakAnswerMs, nullptr))
+      throw Failure{L"no answer to BM_CLICK on " + std::to_wstring(id)};
+  }
+
+  static HWND OpenMenuOf(DWORD thread) {
+    for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu;
+         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))
+      if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread) return menu;
+    return nullptr;
+  }
+
+ public:
+  // ---- end of the soak's steps ----------------------------------------------
 
   void TakeReply(const COPYDATASTRUCT& data) {
     reply_.assign(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
@@ -1088,6 +1317,11 @@ class Driver {
   HOOKPROC probeProc_ = nullptr;
   std::map<DWORD, HHOOK> hooks_;  // by thread
   bool attached_ = false;
+  // hold-clipboard's thread, and what it shares with the driver.
+  HANDLE holder_ = nullptr;
+  HANDLE holdOpened_ = nullptr;
+  DWORD holdMs_ = 0;
+  bool holdOk_ = false;  // set before holdOpened_ is signalled
   std::wstring reply_;
   ULONG_PTR replyKind_ = 0;
 };
@@ -1167,6 +1401,13 @@ int Run(int argc, wchar_t** argv) {
       }
       driver.Post(message, wParam, lParam);
     } else if (step == L"wait-gone") driver.WaitGone(ParseMs(next(L"milliseconds")));
+    else if (step == L"launch") driver.Launch(next(L"program"));
+    else if (step == L"hold-clipboard") driver.HoldClipboard(ParseMs(next(L"milliseconds")));
+    else if (step == L"answer-times") driver.AnswerTimes(ParseMs(next(L"milliseconds")));
+    else if (step == L"store-row") {
+      const std::wstring file = next(L"file");
+      PrintLines([&] { return adrelo_driver::StoreSettingsRow(file, ParseMs(next(L"line"))); });
+    } else if (step == L"settings") PrintLines(adrelo_driver::StoredSettings);
     else if (step == L"msgbox-watch") {
       const std::wstring title = next(L"title");
       driver.MessageBoxWatch(title, ParseMs(next(L"milliseconds")));
@@ -1215,8 +1456,17 @@ int Run(int argc, wchar_t** argv) {
       const int id = static_cast<int>(ParseMs(next(L"control id")));
       const std::wstring colour = next(L"colour");
       driver.WaitColour(title, id, colour, ParseMs(next(L"milliseconds")));
+    }
+    // The soak.
+    else if (step == L"resources") driver.Resources();
+    else if (step == L"soak-ticks") driver.SoakTicks(ParseMs(next(L"count")));
+    else if (step == L"soak-language") driver.SoakLanguage(ParseMs(next(L"count")));
+    else if (step == L"soak-open") {
+      const std::wstring what = next(L"what");
+      driver.SoakOpen(what, ParseMs(next(L"count")));
     } else throw UsageError{L"unknown step: " + step};
   }
+  driver.WaitHolder();
   return 0;
 }
 

@@ -21,11 +21,11 @@ set_tests_properties(e2e.prefix PROPERTIES
   TIMEOUT 180
   ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")
 
-# Cases that make network and UTS namespaces: root only, skipped (77) otherwise.
-set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup copy)
+# Cases that make network, UTS and mount namespaces: root only, skipped (77) otherwise.
+set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup copy slow_lookup)
 set(ADRELO_E2E_CASES
   first_run placement start_state copy_at_start language menu frame keyboard
-  tray_icon tray_mouse exit dpi144 settings_dialog about installer
+  tray_icon tray_mouse exit dpi144 settings_dialog about installer stored_settings faults
   ${ADRELO_E2E_NAMESPACE_CASES})
 
 foreach(case IN LISTS ADRELO_E2E_CASES)
@@ -40,3 +40,15 @@ endforeach()
 foreach(case IN LISTS ADRELO_E2E_NAMESPACE_CASES)
   set_tests_properties(e2e.${case} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
+
+# The soak: one long run of the program (under three minutes here), labelled
+# soak as well. ADRELO_SOAK_SCALE in the environment multiplies its counts,
+# and the case bounds every step itself, with limits that grow with the
+# scale, so CTest gives it no time limit of its own (0).
+add_test(NAME e2e.soak COMMAND bash ${ADRELO_E2E_SCRIPTS}/cases/soak.sh)
+set_tests_properties(e2e.soak PROPERTIES
+  FIXTURES_REQUIRED e2e_prefix
+  LABELS "e2e;soak"
+  RUN_SERIAL ON
+  TIMEOUT 0
+  ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")

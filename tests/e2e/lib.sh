@@ -146,12 +146,31 @@ stored_settings() {
 }
 
 # start_program [VAR=VALUE...]: Adrelo.exe in explorer's virtual desktop,
-# with extra environment (e.g. LC_ALL=bg_BG.UTF-8) for it alone.
+# with extra environment (e.g. LC_ALL=bg_BG.UTF-8) for it alone; ended after
+# PROGRAM_TIMEOUT seconds (120 unless a case sets it).
 start_program() {
-  (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout 120 "$WINE" explorer \
-    "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$ADRELO_EXE")") \
+  (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout "${PROGRAM_TIMEOUT:-120}" \
+    "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$ADRELO_EXE")") \
     >>"$CASE_DIR/program.log" 2>&1 &
   PROGRAM_PID=$!
+}
+
+# start_desktop: explorer's virtual desktop and its notification area without
+# the program, for a driver that launches it itself. A driver that only
+# sleeps keeps the desktop: explorer ends it once its last process is gone,
+# and the next program would get a new desktop, of the screen's size.
+start_desktop() {
+  (exec env LC_ALL="$PROGRAM_LOCALE" timeout 600 "$WINE" explorer \
+    "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$DRIVER_EXE")" sleep 600000) \
+    >>"$CASE_DIR/program.log" 2>&1 &
+  PROGRAM_PID=$!
+}
+
+# end_session: Windows' log-off, in the background. wineboot asks the windows
+# of its own desktop, so it runs on the program's.
+end_session() {
+  (timeout 20 "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
+    >/dev/null 2>&1 &)
 }
 
 # restart_with SETTING...: the program stopped, started anew with just these
@@ -164,10 +183,12 @@ restart_with() {
 }
 
 # drive STEP...: runs adrelo_driver; its output is in $DRIVER_OUT. A failing
-# driver fails the case.
+# driver fails the case. DRIVER_LOCALE, when set, is the driver's LC_ALL (and
+# so of a program it launches). DRIVE_TIMEOUT: its seconds (60 unless set).
 drive() {
   local rc
-  DRIVER_OUT=$(timeout 60 "$WINE" "$DRIVER_EXE" --desktop "$DESKTOP_NAME" "$@" 2>"$CASE_DIR/driver.err")
+  DRIVER_OUT=$(timeout "${DRIVE_TIMEOUT:-60}" env ${DRIVER_LOCALE:+LC_ALL="$DRIVER_LOCALE"} "$WINE" "$DRIVER_EXE" \
+    --desktop "$DESKTOP_NAME" "$@" 2>"$CASE_DIR/driver.err")
   rc=$?
   printf '$ adrelo_driver %s\n%s\n' "$*" "$DRIVER_OUT" >>"$CASE_DIR/driver.log"
   if ((rc != 0)); then
@@ -265,19 +286,20 @@ begin_case() {
 }
 
 # ---- network namespaces -------------------------------------------------------
-# enter_namespace: re-runs the calling case inside new network and UTS
-# namespaces (root only; exit 77 tells CTest the case was skipped).
+# enter_namespace: re-runs the calling case inside new network, UTS and mount
+# namespaces (root only; exit 77 tells CTest the case was skipped). A mount
+# made there (another /etc/resolv.conf) is the case's alone.
 enter_namespace() {
   [[ ${ADRELO_E2E_IN_NAMESPACE:-} == 1 ]] && return 0
   if [[ $(id -u) != 0 ]]; then
     log "$CASE_NAME: needs root for network namespaces; skipped"
     exit 77
   fi
-  if ! unshare -n -u true 2>/dev/null; then
+  if ! unshare -n -u -m true 2>/dev/null; then
     log "$CASE_NAME: network namespaces are not permitted here; skipped"
     exit 77
   fi
-  ADRELO_E2E_IN_NAMESPACE=1 exec unshare -n -u -- bash "$0" "$@"
+  ADRELO_E2E_IN_NAMESPACE=1 exec unshare -n -u -m -- bash "$0" "$@"
 }
 
 # add_adapter NAME ADDRESS/PREFIX: a veth pair whose first end has ADDRESS.

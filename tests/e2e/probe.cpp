@@ -3,13 +3,15 @@
 // in Wine, so the menu tree and the controls' LOGFONTs can only be read from
 // inside the program, as can the text colour a window gives a control (its
 // WM_CTLCOLORSTATIC answer works on a DC of the asker's own) and the cursor
-// shown; the answers go
-// back to the driver as WM_COPYDATA. It also subclasses the main window to
-// log the WM_COMMANDs it receives.
+// shown, and the GDI and USER objects the process holds (for the soak case);
+// the answers go back to the driver as WM_COPYDATA. It also subclasses the
+// main window to log the commands it receives.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <winternl.h>
 
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -26,8 +28,11 @@ HWND subclassed;
 WNDPROC previousProc;
 std::vector<std::wstring> commandLog;
 
+// Commands only, from menus and shortcut keys (lParam 0): a control's
+// notification names the control, and the host field sends two on every
+// refresh, which would grow the log for as long as the program runs.
 LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) {
+  if (message == WM_COMMAND && lParam == 0) {
     commandLog.push_back(L"command id=" + std::to_wstring(LOWORD(wParam)) +
                          L" code=" + std::to_wstring(HIWORD(wParam)));
   }
@@ -240,6 +245,98 @@ std::wstring Looks(HWND window) {
   return out + CursorLine();
 }
 
+// ---- What the process holds -------------------------------------------------
+// Wine's GetGuiResources is a stub that answers 0, so the objects are counted
+// where Wine keeps them. GDI: Wine keeps Windows' per-process handle table,
+// which the PEB points to; an entry is in use while its type is not 0.
+struct GdiHandleEntry {
+  UINT64 object;
+  ULONG owner;
+  USHORT unique;
+  UCHAR type;
+  UCHAR flags;
+  UINT64 userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "the table's entries are 24 bytes in either build");
+constexpr unsigned kGdiHandleCount = 0x10000;
+constexpr std::size_t kPebGdiHandleTable = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB field offset
+
+// -1 when the table is not there, or not live (a stock object's entry free).
+int GdiObjects() {
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
+                                nullptr) != 0)
+    return -1;
+  const GdiHandleEntry* table = nullptr;
+  std::memcpy(&table, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kPebGdiHandleTable,
+              sizeof table);
+  const auto stock = reinterpret_cast<UINT_PTR>(GetStockObject(WHITE_BRUSH)) & 0xFFFF;
+  if (table == nullptr || table[stock].type == 0) return -1;
+  int count = 0;
+  for (unsigned i = 0; i < kGdiHandleCount; ++i) count += table[i].type != 0;
+  return count;
+}
+
+// USER: menus, icons and cursors, and accelerator tables live in Wine's
+// per-process table of user handles, which takes a handle's index without its
+// generation (high word 0), so every index is asked once what it holds.
+// Windows are counted by enumeration instead (asking Wine about an index that
+// is not the process's own costs a server call): every top-level and
+// message-only window of the process, and all their descendants.
+constexpr UINT kFirstUserHandle = 0x0020;
+constexpr UINT kLastUserHandle = 0xFFEF;  // user handles' low words, two apart
+
+BOOL CALLBACK CountDescendant(HWND, LPARAM param) {
+  ++*reinterpret_cast<int*>(param);
+  return TRUE;
+}
+
+BOOL CALLBACK CountIfOwn(HWND window, LPARAM param) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
+  ++*reinterpret_cast<int*>(param);
+  EnumChildWindows(window, CountDescendant, param);
+  return TRUE;
+}
+
+std::wstring Resources() {
+  int windows = 0, menus = 0, icons = 0, accelerators = 0;
+  EnumWindows(CountIfOwn, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
+       window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
+    CountIfOwn(window, reinterpret_cast<LPARAM>(&windows));
+  const int gdi = GdiObjects();  // before the icons' bitmaps come and go below
+  for (UINT low = kFirstUserHandle; low <= kLastUserHandle; low += 2) {
+    const HANDLE handle = ULongToHandle(low);
+    ICONINFO icon{};
+    if (IsMenu(static_cast<HMENU>(handle))) {
+      ++menus;
+    } else if (CopyAcceleratorTableW(static_cast<HACCEL>(handle), nullptr, 0) > 0) {
+      ++accelerators;
+    } else if (GetIconInfo(static_cast<HICON>(handle), &icon)) {
+      ++icons;
+      DeleteObject(icon.hbmMask);
+      if (icon.hbmColor) DeleteObject(icon.hbmColor);
+    }
+  }
+  return L"res.gdi=" + std::to_wstring(gdi) + L"\nres.user=" +
+         std::to_wstring(windows + menus + icons + accelerators) + L"\nres.user.windows=" +
+         std::to_wstring(windows) + L"\nres.user.menus=" + std::to_wstring(menus) +
+         L"\nres.user.icons=" + std::to_wstring(icons) + L"\nres.user.accelerators=" +
+         std::to_wstring(accelerators) + L'\n';
+}
+
+// In one go, inside the program's thread: a refresh tick, which clears the
+// selection, comes from the timer only when no posted message waits, so the
+// list's menu opens before any tick.
+std::wstring RightClickList(HWND main) {
+  HWND list = GetDlgItem(main, IDC_List1);
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(1, 1));
+  return L"ok";
+}
+
 std::wstring Commands() {
   std::wstring out;
   for (const auto& line : commandLog) out += line + L'\n';
@@ -278,6 +375,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kPopup: Answer(driver, adrelo_probe::kPopup, OpenPopup()); break;
         case adrelo_probe::kBoxIcon: Answer(driver, adrelo_probe::kBoxIcon, MessageBoxIcon()); break;
         case adrelo_probe::kLooks: Answer(driver, adrelo_probe::kLooks, Looks(sent->hwnd)); break;
+        case adrelo_probe::kResources: Answer(driver, adrelo_probe::kResources, Resources()); break;
+        case adrelo_probe::kListMenu:
+          Answer(driver, adrelo_probe::kListMenu, RightClickList(sent->hwnd));
+          break;
         default: break;
       }
     }

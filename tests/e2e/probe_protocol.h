@@ -17,12 +17,15 @@ enum Query : unsigned {
   kAttach = 1,    // start the command log afresh; answers "ok"
   kMenu = 2,      // the menu bar's tree, captions escaped (\t), ids of items
   kFonts = 3,     // font.<control>=face height weight charset
-  kCommands = 4,  // command id=<id> code=<HIWORD> since kAttach, oldest first
+  kCommands = 4,  // menu and shortcut-key commands since kAttach: command id=<id> code=<HIWORD>
   kTray = 5,      // sent to Shell_TrayWnd: "<left> <top> <right> <bottom> <tip>" an icon
   kPopup = 6,     // the open popup menu: its items as kMenu, then "@menu <rect>" and "@<id> <rect>" each item
   kBoxIcon = 7,   // the icon of the open message box: error, other or none
   kLooks = 8,     // colour.<control>=0x00bbggrr, the text colour WM_CTLCOLORSTATIC sets,
                   // then cursor=<hot x> <hot y> <width> <mono 0|1>: the thread's cursor
+  kResources = 9, // what the process holds: res.gdi=, res.user=, then
+                  // res.user.windows|menus|icons|accelerators=
+  kListMenu = 10, // List1's first entry selected and a right-button release posted to it; "ok"
 };
 
 struct Control {

@@ -257,9 +257,12 @@ void FakeMessageBox::Show(const std::wstring& text, const std::wstring& title, M
 
 // ---- RcStringTable -------------------------------------------------------------
 
-RcStringTable::RcStringTable()
-    : entries_(ParseStringTable(SourcePath("resources/adrelo.rc"),
-                                ParseDefines(SourcePath("resources/resource.h")))) {}
+// Read once per process: every harness has one, and the fuzz target makes thousands.
+RcStringTable::RcStringTable() {
+  static const std::map<int, std::wstring> parsed = ParseStringTable(
+      SourcePath("resources/adrelo.rc"), ParseDefines(SourcePath("resources/resource.h")));
+  entries_ = parsed;
+}
 
 std::optional<std::wstring> RcStringTable::Load(int id) const {
   const auto found = entries_.find(id);

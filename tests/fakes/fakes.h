@@ -35,6 +35,7 @@ class FakeRegistry final : public platform::Registry {
     std::string name;
     std::uint32_t type;
     std::vector<std::uint8_t> data;
+    friend bool operator==(const Value&, const Value&) = default;
   };
 
   explicit FakeRegistry(CallLog* log = nullptr) : log_(log) {}

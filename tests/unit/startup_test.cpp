@@ -154,6 +154,18 @@ TEST(Startup, PlacementScalesWithTheDpi) {
   EXPECT_EQ(h.window.bounds.width, 466 + 6);
 }
 
+TEST(Startup, AWindowSavedFlushWithTheFarEdgeComesBackThere) {
+  // At 168 dpi the 652 pixels left free are saved as 5589 twips, while the
+  // screen and the window alone come to 11271 - 5683 = 5588.
+  Harness h;
+  h.window.dpi = 168;
+  h.window.screen = {1315, 768};
+  h.window.bounds = {0, 0, 663, 297};
+  h.registry.SetString(kKey, "Left", "5589");
+  h.Load();
+  EXPECT_EQ(h.window.bounds.left, 652);
+}
+
 TEST(Startup, StartStateFollowsTipWindow) {
   for (const auto& [stored, state] : {std::pair{"1", ShowState::Normal},
                                       std::pair{"2", ShowState::Hidden},

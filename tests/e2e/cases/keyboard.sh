@@ -1,7 +1,6 @@
 #!/bin/bash
 # Shortcut keys typed at the main window in the foreground reach it through
-# the accelerator table: one WM_COMMAND each, with HIWORD(wParam) 1 (the
-# host field's change notifications of the refresh aside).
+# the accelerator table: one WM_COMMAND each, with HIWORD(wParam) 1.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 set_settings

@@ -145,9 +145,7 @@ set_settings CloseMin=1
 start_program
 drive_or_stop wait-window 20000 keys Ctrl+O owned-wait 5000 owned-click "$(id Option3)" \
   owned-click "$(id Command3)"
-# wineboot asks the windows of its own desktop: run it on the program's.
-(timeout 20 "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot --end-session \
-  >/dev/null 2>&1 &)
+end_session
 drive wait-gone 5000
 expect_eq "log-off with the dialog open: Apply saved" "Language=100" \
   "$(stored_settings | grep '^Language=')"
