@@ -91,7 +91,7 @@ endif()
 set(ADRELO_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 add_test(NAME wine.integration
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/run_wine_tests.sh ${ADRELO_WINDOWS_DIR})
-set_tests_properties(wine.integration PROPERTIES LABELS wine TIMEOUT 300 RUN_SERIAL ON
+set_tests_properties(wine.integration PROPERTIES LABELS wine TIMEOUT 300
                      ENVIRONMENT ADRELO_WINE=${ADRELO_WINE})
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_tests.cmake)
   include(tests/e2e/e2e_tests.cmake)

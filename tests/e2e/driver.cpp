@@ -602,14 +602,18 @@ class Driver {
   }
 
   // As explorer starts a program on the desktop, without a Unix loader between.
+  // The 64-bit Wine now and then fails a start it makes at once the next time.
   void Launch(const std::wstring& path) {
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.lpDesktop = desktopName_.data();
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
+    const auto start = [&] {
+      return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &info);
+    };
+    if (!start() && (Sleep(200), !start()))
       throw Failure{L"cannot start " + path + L": " + std::to_wstring(GetLastError())};
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);

@@ -3,7 +3,8 @@
 # ADRELO_WINDOWS_DIR (the Windows build the chosen Wine runs), ADRELO_WINE and
 # ADRELO_SOURCE_DIR.
 # One Wine prefix for the whole run, made by the e2e.prefix fixture; the cases
-# share it (and X displays, Wine servers), so they run one at a time.
+# share it (and its Wine server and registry), so they run one at a time. The
+# soak, which only counts, runs beside them in a copy of its own (lane soak).
 
 set(ADRELO_E2E_SCRIPTS ${ADRELO_SOURCE_DIR}/tests/e2e)
 set(ADRELO_E2E_ENVIRONMENT
@@ -19,7 +20,7 @@ set_tests_properties(e2e.prefix PROPERTIES
   LABELS e2e
   RUN_SERIAL ON
   TIMEOUT 180
-  ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")
+  ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT};ADRELO_E2E_LANES=soak")
 
 # Cases that make network, UTS and mount namespaces: root only, skipped (77) otherwise.
 set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup copy slow_lookup)
@@ -33,7 +34,7 @@ foreach(case IN LISTS ADRELO_E2E_CASES)
   set_tests_properties(e2e.${case} PROPERTIES
     FIXTURES_REQUIRED e2e_prefix
     LABELS e2e
-    RUN_SERIAL ON
+    RESOURCE_LOCK e2e_prefix_main
     TIMEOUT 120
     ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")
 endforeach()
@@ -42,13 +43,15 @@ foreach(case IN LISTS ADRELO_E2E_NAMESPACE_CASES)
 endforeach()
 
 # The soak: one long run of the program (under three minutes here), labelled
-# soak as well. ADRELO_SOAK_SCALE in the environment multiplies its counts,
-# and the case bounds every step itself, with limits that grow with the
-# scale, so CTest gives it no time limit of its own (0).
+# soak as well, started first (COST) so that the other cases run beside it.
+# ADRELO_SOAK_SCALE in the environment multiplies its counts, and the case
+# bounds every step itself, with limits that grow with the scale, so CTest
+# gives it no time limit of its own (0).
 add_test(NAME e2e.soak COMMAND bash ${ADRELO_E2E_SCRIPTS}/cases/soak.sh)
 set_tests_properties(e2e.soak PROPERTIES
   FIXTURES_REQUIRED e2e_prefix
   LABELS "e2e;soak"
-  RUN_SERIAL ON
+  RESOURCE_LOCK e2e_prefix_soak
+  COST 10000
   TIMEOUT 0
-  ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT}")
+  ENVIRONMENT "${ADRELO_E2E_ENVIRONMENT};ADRELO_E2E_LANE=soak")

@@ -22,8 +22,11 @@ source "$E2E_REPO_DIR/scripts/wine_env.sh" || exit 1
 : "${ADRELO_E2E_DIR:=$E2E_REPO_DIR/build/e2e}"
 : "${ADRELO_E2E_SCREENSHOTS:=$E2E_REPO_DIR/build/e2e-screenshots}"
 
-# A prefix for each Wine: a developer may run the cases under both.
-export WINEPREFIX=$ADRELO_E2E_DIR/prefix-$ADRELO_WINDOWS_BUILD
+# A prefix for each Wine: a developer may run the cases under both. A case
+# given a lane (ADRELO_E2E_LANE) runs in that lane's copy of it, beside the
+# others.
+E2E_MAIN_PREFIX=$ADRELO_E2E_DIR/prefix-$ADRELO_WINDOWS_BUILD
+export WINEPREFIX=$E2E_MAIN_PREFIX${ADRELO_E2E_LANE:+-$ADRELO_E2E_LANE}
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko downloads
 export WINEDEBUG=-all
 unset WINESERVER
@@ -148,11 +151,33 @@ stored_settings() {
 # start_program [VAR=VALUE...]: Adrelo.exe in explorer's virtual desktop,
 # with extra environment (e.g. LC_ALL=bg_BG.UTF-8) for it alone; ended after
 # PROGRAM_TIMEOUT seconds (120 unless a case sets it).
+# The 64-bit Wine now and then brings up the desktop but never creates the
+# program's process; when none appears within 10 s it is started once more.
 start_program() {
-  (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout "${PROGRAM_TIMEOUT:-120}" \
-    "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$ADRELO_EXE")") \
-    >>"$CASE_DIR/program.log" 2>&1 &
-  PROGRAM_PID=$!
+  local attempt i
+  for attempt in 1 2; do
+    (cd "$CASE_DIR" && exec env LC_ALL="$PROGRAM_LOCALE" "$@" timeout "${PROGRAM_TIMEOUT:-120}" \
+      "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$ADRELO_EXE")") \
+      >>"$CASE_DIR/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    for ((i = 0; i < 100; i++)); do
+      [[ -n $(program_pid) ]] && return 0
+      sleep 0.1
+    done
+    log "note: $(basename "$ADRELO_EXE") did not start within 10 s (attempt $attempt)"
+  done
+}
+
+# program_pid: the Unix process of the program on this case's display (the
+# executable's name as the kernel keeps it: at most 15 characters).
+program_pid() {
+  local pid name
+  name=$(basename "$ADRELO_EXE")
+  for pid in $(pgrep -x "${name:0:15}"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
+    echo "$pid"
+    return
+  done
 }
 
 # start_desktop: explorer's virtual desktop and its notification area without

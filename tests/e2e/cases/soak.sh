@@ -38,11 +38,11 @@ BOUND_PRIVATE_KIB=1024
 # plus swap of its Unix process, the Adrelo.exe on this case's display.
 private_kib() {
   local pid
-  for pid in $(pgrep -x Adrelo.exe); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
+  pid=$(program_pid)
+  if [[ -n $pid ]]; then
     awk '/^(RssAnon|VmSwap):/ { kib += $2 } END { print kib + 0 }' "/proc/$pid/status"
     return
-  done
+  fi
   fail "no Unix process for Adrelo.exe on $DISPLAY"
   finish
 }
