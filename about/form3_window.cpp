@@ -9,7 +9,9 @@
 
 #include "localization/language.h"
 #include "platform/twips.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/executable_win32.h"
+#include "platform/win32/system_library.h"
 #include "resources/resource.h"
 
 namespace about {
@@ -77,18 +79,6 @@ HANDLE ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
                     GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
 }
 
-struct FreeModule {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueModule = UniqueHandle<HMODULE, FreeModule>;
-
-template <class Function>
-Function Resolve(HMODULE module, const char* name) {
-  return module != nullptr ? reinterpret_cast<Function>(
-                                 reinterpret_cast<void*>(GetProcAddress(module, name)))
-                           : nullptr;
-}
-
 // OLE decodes the picture (GDI draws no GIF) and the shell's link wants COM
 // on this thread. Its two libraries are loaded when the window opens, not
 // with the program: the start and every refresh need neither. Without them
@@ -96,12 +86,12 @@ Function Resolve(HMODULE module, const char* name) {
 class OleRuntime {
  public:
   OleRuntime()
-      : ole32_(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
-        oleaut32_(LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)),
-        createStream_(Resolve<decltype(&CreateStreamOnHGlobal)>(ole32_.get(), "CreateStreamOnHGlobal")),
-        loadPicture_(Resolve<decltype(&OleLoadPicture)>(oleaut32_.get(), "OleLoadPicture")),
-        uninitialize_(Resolve<decltype(&CoUninitialize)>(ole32_.get(), "CoUninitialize")) {
-    const auto initialize = Resolve<decltype(&CoInitializeEx)>(ole32_.get(), "CoInitializeEx");
+      : ole32_(platform::win32::LoadSystemLibrary(L"ole32.dll")),
+        oleaut32_(platform::win32::LoadSystemLibrary(L"oleaut32.dll")),
+        createStream_(platform::win32::ResolveFunction<decltype(&CreateStreamOnHGlobal)>(ole32_.get(), "CreateStreamOnHGlobal")),
+        loadPicture_(platform::win32::ResolveFunction<decltype(&OleLoadPicture)>(oleaut32_.get(), "OleLoadPicture")),
+        uninitialize_(platform::win32::ResolveFunction<decltype(&CoUninitialize)>(ole32_.get(), "CoUninitialize")) {
+    const auto initialize = platform::win32::ResolveFunction<decltype(&CoInitializeEx)>(ole32_.get(), "CoInitializeEx");
     initialised_ = initialize != nullptr && uninitialize_ != nullptr &&
                    SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   }
@@ -137,8 +127,8 @@ class OleRuntime {
   }
 
  private:
-  UniqueModule ole32_;
-  UniqueModule oleaut32_;
+  platform::win32::UniqueModule ole32_;
+  platform::win32::UniqueModule oleaut32_;
   decltype(&CreateStreamOnHGlobal) createStream_;
   decltype(&OleLoadPicture) loadPicture_;
   decltype(&CoUninitialize) uninitialize_;
@@ -186,6 +176,7 @@ INT_PTR Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_SETFOCUS: return TRUE;
     case WM_CLOSE: return OnClose();
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     default: return FALSE;
   }
 }
@@ -208,24 +199,43 @@ INT_PTR Form3::OnInitDialog() {
 
 bool Form3::CreateControls() {
   for (const ControlLayout& control : kControls) {
-    int width = platform::TwipsToPixels(control.bounds.width, dpi_);
-    int height = platform::TwipsToPixels(control.bounds.height, dpi_);
-    // The picture is shown at its own size, whatever the dots per inch.
-    if (control.id == IDC_Form3_Image1 && pictureSize_.cx > 0) {
-      width = pictureSize_.cx;
-      height = pictureSize_.cy;
-    }
-    HWND child = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | control.style,
-        platform::TwipsToPixels(control.bounds.left, dpi_), platform::TwipsToPixels(control.bounds.top, dpi_),
-        width, height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-        instance_, nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0,
+                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                 instance_, nullptr);
     if (child == nullptr) return false;
   }
-  SendDlgItemMessageW(hwnd_, IDC_Form3_Label2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
-  SendDlgItemMessageW(hwnd_, IDC_Form3_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
-  ShowLinkLook();
+  PlaceControls();
+  SetFonts();
   return true;
+}
+
+void Form3::PlaceControls() {
+  for (const ControlLayout& control : kControls) {
+    HWND child = GetDlgItem(hwnd_, control.id);
+    platform::win32::PlaceInTwips(child, control.bounds, dpi_);
+    // The picture is shown at its own size, whatever the dots per inch.
+    if (control.id == IDC_Form3_Image1 && pictureSize_.cx > 0) {
+      SetWindowPos(child, nullptr, 0, 0, pictureSize_.cx, pictureSize_.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void Form3::SetFonts() {
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), TRUE);
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
+  ShowLinkLook();
+}
+
+INT_PTR Form3::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  dpi_ = platform::win32::TakeSuggestedRect(hwnd_, wParam, lParam);
+  PlaceControls();
+  // The old fonts go once the controls draw with the new ones.
+  platform::win32::UniqueFont versionFont = std::exchange(versionFont_, ArialBold(kVersionFontCentipoints, dpi_, false));
+  platform::win32::UniqueFont linkFont = std::exchange(linkFont_, ArialBold(kLinkFontCentipoints, dpi_, false));
+  platform::win32::UniqueFont litLinkFont = std::exchange(litLinkFont_, ArialBold(kLinkFontCentipoints, dpi_, true));
+  SetFonts();
+  return TRUE;
 }
 
 INT_PTR Form3::OnCtlColorStatic(HDC dc, HWND control) {

@@ -38,7 +38,10 @@ class Form3 final : public platform::win32::BaseDialog<Form3> {
   INT_PTR OnCommand(int controlId, int code);
   INT_PTR OnActivate(WPARAM state);
   INT_PTR OnClose();
+  INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
   bool CreateControls();
+  void PlaceControls();
+  void SetFonts();
   void ShowLinkLook();
 
   HINSTANCE instance_;

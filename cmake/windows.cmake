@@ -21,6 +21,7 @@ set(ADRELO_WIN32_SOURCES
   main_window/form1_window_ops.cpp
   platform/win32/base_dialog.cpp
   platform/win32/clipboard_win32.cpp
+  platform/win32/dpi.cpp
   platform/win32/executable_win32.cpp
   platform/win32/locale_win32.cpp
   platform/win32/message_box_win32.cpp
@@ -28,6 +29,7 @@ set(ADRELO_WIN32_SOURCES
   platform/win32/registry_win32.cpp
   platform/win32/sockets_win32.cpp
   platform/win32/string_table_win32.cpp
+  platform/win32/system_library.cpp
   settings/form2_window.cpp
 )
 # ole32 and oleaut32 are loaded by the About window itself, when it opens.

@@ -12,6 +12,7 @@
 #include "main_window/layout.h"
 #include "platform/twips.h"
 #include "platform/win32/base_dialog.h"
+#include "platform/win32/dpi.h"
 #include "resources/resource.h"
 
 namespace main_window {
@@ -90,6 +91,10 @@ bool Form1Window::Create() {
     DestroyMenu(menuBar);
     return false;
   }
+  // Run elevated (above Explorer's integrity level), the window would never
+  // hear that the shell restarted, and the notification icon, the only way
+  // back to a hidden window, would not come back.
+  allowMessage_(hwnd_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
   return true;
 }
 
@@ -98,6 +103,9 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreatedMessage_ && message != 0) return OnTaskbarCreated();
   switch (message) {
     case WM_CREATE: return OnCreate();
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus();
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_COMMAND: return OnCommand(wParam, lParam);
@@ -116,18 +124,56 @@ LRESULT Form1Window::OnCreate() {
   HFONT font = FontForCharset(localization::kCharsetCyrillic);
   for (const ControlLayout& control : kControls) {
     const ControlClass kind = ClassOf(control.id);
-    HWND child = CreateWindowExW(
-        kind.exStyle, kind.className, L"", WS_CHILD | WS_VISIBLE | kind.style,
-        platform::TwipsToPixels(control.bounds.left, dpi_), platform::TwipsToPixels(control.bounds.top, dpi_),
-        platform::TwipsToPixels(control.bounds.width, dpi_),
-        platform::TwipsToPixels(control.bounds.height, dpi_), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
+    HWND child = CreateWindowExW(kind.exStyle, kind.className, L"", WS_CHILD | WS_VISIBLE | kind.style,
+                                 0, 0, 0, 0, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
     if (child == nullptr) return -1;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
+  PlaceControls();
   // Ticks from now on, in every state of the window, until it is destroyed.
   SetTimer(hwnd_, IDT_Timer1, TIMER1_INTERVAL_MS, nullptr);
   return 0;
+}
+
+// Leaving, the window remembers which field had the focus, to give it back.
+LRESULT Form1Window::OnActivate(WPARAM wParam, LPARAM lParam) {
+  HWND focus = GetFocus();
+  if (LOWORD(wParam) == WA_INACTIVE && focus != nullptr && IsChild(hwnd_, focus)) {
+    focusId_ = GetDlgCtrlID(focus);
+  }
+  return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+}
+
+// Activated, the window takes the focus itself; it hands it on to a field,
+// so that the first Tab moves on from the list, as in a dialog.
+LRESULT Form1Window::OnSetFocus() {
+  SetFocus(Control(focusId_));
+  return 0;
+}
+
+LRESULT Form1Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  dpi_ = platform::win32::TakeSuggestedRect(hwnd_, wParam, lParam);
+  PlaceControls();
+  RemakeFonts();
+  return 0;
+}
+
+void Form1Window::PlaceControls() {
+  for (const ControlLayout& control : kControls) {
+    platform::win32::PlaceInTwips(Control(control.id), control.bounds, dpi_);
+  }
+}
+
+void Form1Window::RemakeFonts() {
+  // The old fonts go once no control draws with them any more.
+  const std::map<int, platform::win32::UniqueFont> previousFonts = std::move(fonts_);
+  fonts_.clear();
+  for (const ControlLayout& control : kControls) {
+    HWND child = Control(control.id);
+    const int charset = platform::win32::FontCharsetOf(child);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontForCharset(charset)), TRUE);
+  }
 }
 
 LRESULT Form1Window::OnCtlColorStatic(HDC dc, HWND control) {

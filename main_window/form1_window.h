@@ -7,6 +7,7 @@
 #include <map>
 
 #include "main_window/form1_events.h"
+#include "main_window/layout.h"
 #include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_subclass.h"
@@ -22,7 +23,12 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
                           public platform::WindowOps,
                           public tray::FieldHooks {
  public:
-  explicit Form1Window(HINSTANCE instance) : instance_(instance) {}
+  // How a message is let through the filter Windows puts between a program
+  // and the less privileged ones (ChangeWindowMessageFilterEx's shape).
+  using MessageFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+
+  explicit Form1Window(HINSTANCE instance, MessageFilter allowMessage = ChangeWindowMessageFilterEx)
+      : instance_(instance), allowMessage_(allowMessage) {}
   ~Form1Window() override;
   Form1Window(const Form1Window&) = delete;
   Form1Window& operator=(const Form1Window&) = delete;
@@ -76,6 +82,9 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
 
  private:
   LRESULT OnCreate();
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetFocus();
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
@@ -93,6 +102,11 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
                            UINT_PTR controlId, DWORD_PTR self);
 
   HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
+  // Every control at its twips place at the window's DPI.
+  void PlaceControls();
+  // Every control's font made anew at the window's DPI, in the character set
+  // it has; the fonts of the earlier DPI are deleted.
+  void RemakeFonts();
   HFONT FontForCharset(int charset);
   // A menu bar captioned while the window was hidden is laid out once, as
   // the window is shown: laying it out costs a frame change each time.
@@ -100,6 +114,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   void LoadShortcutTexts();
 
   HINSTANCE instance_;
+  MessageFilter allowMessage_;
   Form1Events* events_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   HICON smallIcon_ = nullptr;  // shared: owned by the system
@@ -107,7 +122,8 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   UINT taskbarCreatedMessage_ = 0;
   platform::win32::UniqueMenu popupMenus_;
   platform::win32::UniqueAccelerators accelerators_;
-  std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, kept for the run
+  std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, for the DPI
+  int focusId_ = kFirstFocusId;                          // the control the window's focus goes to
   std::map<int, std::wstring> shortcutTexts_;            // by command id
   bool menuBarChanged_ = false;
   platform::win32::WindowSubclass text1Hook_;

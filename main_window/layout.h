@@ -16,13 +16,16 @@ struct ControlLayout {
   platform::TwipsRect bounds;
 };
 
-// In creation order, which is the tab order.
+// In creation order, which is the order a screen reader reads them in: it
+// names a field by the label just before it. Tab moves between the two
+// fields, the list first: the window hands its focus on to the list.
 inline constexpr ControlLayout kControls[] = {
-    {IDC_List1, {2640, 840, 2895, 885}},
-    {IDC_Text1, {2640, 120, 2895, 405}},
     {IDC_Label1, {0, 120, 2535, 375}},
+    {IDC_Text1, {2640, 120, 2895, 405}},
     {IDC_Label2, {0, 840, 2535, 375}},
+    {IDC_List1, {2640, 840, 2895, 885}},
 };
+inline constexpr int kFirstFocusId = IDC_List1;
 
 // All four controls: "Arial" 12 pt bold, created with the Cyrillic character set.
 inline constexpr wchar_t kControlFontFace[] = L"Arial";

@@ -8,9 +8,8 @@ namespace platform {
 class NotifyIcon {
  public:
   virtual ~NotifyIcon() = default;
-  // Each is one request to the shell, except a change to the tooltip the
-  // shell already shows, which needs none; false when the shell refused it
-  // (an add while the icon exists, a change or removal while it does not).
+  // Each is one request to the shell; false when the shell refused it (an
+  // add while the icon exists, a change or removal while it does not).
   virtual bool Add(const std::wstring& tip) = 0;
   virtual bool Modify(const std::wstring& tip) = 0;
   virtual bool Delete() = 0;

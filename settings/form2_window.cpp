@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/twips.h"
+#include "platform/win32/dpi.h"
 #include "resources/resource.h"
 
 namespace settings {
@@ -44,17 +45,20 @@ void ShowForm2(HINSTANCE instance, HWND owner, const Form2Services& services) {
 }
 
 void Form2Window::ShowModal(HWND owner) {
+  // Made on the main monitor, at the system's DPI, as its standard font is.
   dpi_ = platform::win32::SystemDpi();
+  standardFontDpi_ = dpi_;
   // A dialog that cannot be created leaves the settings as they are.
   RunModal(instance_, owner,
            {kFrameStyle, 0, Pixels(kForm2ClientWidthTwips), Pixels(kForm2ClientHeightTwips)});
 }
 
-INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE: return OnClose();
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     default: return FALSE;
   }
 }
@@ -79,16 +83,14 @@ INT_PTR Form2Window::OnInitDialog() {
 
 INT_PTR Form2Window::OnCommand(int controlId, int code) {
   if (code != BN_CLICKED) return FALSE;
-  // The dialog manager also turns Enter on a focused push button into a click
-  // of it. This dialog has no Enter button, so a click that comes while Enter
-  // is down is dropped; a mouse click or the space bar still clicks.
-  if (GetKeyState(VK_RETURN) < 0) return TRUE;
+  // Enter and Space on a focused push button click it, as in every dialog.
+  // Elsewhere Enter and Esc come as IDOK and IDCANCEL: this dialog has no
+  // default or cancel button, so they do nothing.
   switch (controlId) {
     case IDC_Command1: form2_.Ok(); return TRUE;
     case IDC_Command2: form2_.Cancel(); return TRUE;
     case IDC_Command3: form2_.Apply(); return TRUE;
     case IDC_Command4: form2_.Default(); return TRUE;
-    // Among them IDOK and IDCANCEL, which Enter and Esc send: they do nothing.
     default: return FALSE;
   }
 }
@@ -100,29 +102,48 @@ INT_PTR Form2Window::OnClose() {
   return TRUE;
 }
 
+// Windows' own handling would scale the dialog's template font and move the
+// controls by its own rounding; this dialog lays itself out from its twips.
+INT_PTR Form2Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  dpi_ = platform::win32::TakeSuggestedRect(hwnd_, wParam, lParam);
+  PlaceControls();
+  // The old fonts go once no control draws with them any more.
+  const auto previousFonts = std::move(fonts_);
+  fonts_.clear();
+  for (const Form2ControlLayout& control : kForm2Controls) {
+    SetFontCharset(control.id, platform::win32::FontCharsetOf(Control(control.id)));
+  }
+  return TRUE;
+}
+
 bool Form2Window::CreateControls() {
   int previousFrame = -1;
   Form2ControlKind previousKind{};
   for (const Form2ControlLayout& control : kForm2Controls) {
-    int left = control.left;
-    int top = control.top;
-    // An option is placed inside its frame but is a child of the dialog, so
-    // that the dialog's keyboard interface groups it with its neighbours.
-    if (const Form2ControlLayout* frame = FindForm2Control(control.frameId)) {
-      left += frame->left;
-      top += frame->top;
-    }
     const bool firstOfGroup = control.kind != previousKind || control.frameId != previousFrame;
     previousKind = control.kind;
     previousFrame = control.frameId;
     const DWORD style = WS_CHILD | WS_VISIBLE | StyleOf(control, firstOfGroup);
-    HWND child = CreateWindowExW(0, L"BUTTON", L"", style, Pixels(left), Pixels(top),
-                                 Pixels(control.width), Pixels(control.height), hwnd_,
+    HWND child = CreateWindowExW(0, L"BUTTON", L"", style, 0, 0, 0, 0, hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                  instance_, nullptr);
     if (child == nullptr) return false;
   }
+  PlaceControls();
   return true;
+}
+
+void Form2Window::PlaceControls() {
+  for (const Form2ControlLayout& control : kForm2Controls) {
+    platform::TwipsRect bounds{control.left, control.top, control.width, control.height};
+    // An option is placed inside its frame but is a child of the dialog, so
+    // that the dialog's keyboard interface groups it with its neighbours.
+    if (const Form2ControlLayout* frame = FindForm2Control(control.frameId)) {
+      bounds.left += frame->left;
+      bounds.top += frame->top;
+    }
+    platform::win32::PlaceInTwips(Control(control.id), bounds, dpi_);
+  }
 }
 
 int Form2Window::Pixels(std::int32_t twips) const { return platform::TwipsToPixels(twips, dpi_); }
@@ -137,6 +158,7 @@ HFONT Form2Window::FontFor(Form2ControlKind kind, int charset) {
     if (standard == nullptr || GetObjectW(standard, sizeof(font), &font) != sizeof(font)) {
       GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
     }
+    font.lfHeight = MulDiv(font.lfHeight, dpi_, standardFontDpi_);
   } else {
     const bool button = kind == Form2ControlKind::Button;
     font.lfHeight = -MulDiv(button ? kButtonPoints : kFramePoints, dpi_, kPointsPerInch);

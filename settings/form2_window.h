@@ -41,14 +41,17 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
   INT_PTR OnInitDialog();
   INT_PTR OnCommand(int controlId, int code);
   INT_PTR OnClose();
+  INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
   bool CreateControls();
+  void PlaceControls();
   HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
   int Pixels(std::int32_t twips) const;
   HFONT FontFor(Form2ControlKind kind, int charset);
 
   HINSTANCE instance_;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  int standardFontDpi_ = USER_DEFAULT_SCREEN_DPI;  // the dialog's own font's
   Form2 form2_;
   // One font per kind and character set, for the dialog's life.
   std::map<std::pair<Form2ControlKind, int>, platform::win32::UniqueFont> fonts_;

@@ -39,23 +39,42 @@ std::wstring ComposeTrayTip(const platform::WindowOps& window, const platform::S
 void TrayIcon::AddTrayIcon() {
   if (removed_) return;
   tip_ = ComposeTrayTip(window_, strings_, settings_, localization::kNoAddressStartTip);
-  icon_.Add(tip_);
+  AddIcon();
+}
+
+// Refused while the icon exists (minimising to the notification area with the
+// icon there): the shell goes on showing what it showed.
+void TrayIcon::AddIcon() {
+  if (icon_.Add(tip_)) {
+    shown_ = true;
+    shownTip_ = tip_;
+  }
 }
 
 void TrayIcon::UpdateTrayIcon() {
   if (removed_) return;
   tip_ = ComposeTrayTip(window_, strings_, settings_);
-  icon_.Modify(tip_);
+  SendTip(tip_);
+}
+
+// Every refresh tick asks for the tooltip again, mostly the one the shell
+// shows already: sending it would cost the shell a redraw and two processes a
+// round trip each, and change nothing.
+void TrayIcon::SendTip(const std::wstring& tip) {
+  if (shown_ && tip == shownTip_) return;
+  shown_ = icon_.Modify(tip);
+  if (shown_) shownTip_ = tip;
 }
 
 void TrayIcon::AddAgain() {
   if (removed_) return;
-  icon_.Add(tip_);
+  AddIcon();
 }
 
 void TrayIcon::Remove() {
   if (removed_) return;
   removed_ = true;
+  shown_ = false;
   icon_.Delete();
 }
 

@@ -43,7 +43,15 @@ class TrayIcon {
   const platform::WindowOps& window_;
   const platform::StringTable& strings_;
   const settings::Settings& settings_;
+  void AddIcon();
+  // Sends tip unless the shell shows it already.
+  void SendTip(const std::wstring& tip);
+
   std::wstring tip_;
+  // What the shell shows: whether it has the icon and the tooltip it last
+  // took. A refused request changes neither.
+  bool shown_ = false;
+  std::wstring shownTip_;
   bool removed_ = false;
 };
 

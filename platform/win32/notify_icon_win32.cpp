@@ -21,26 +21,11 @@ Win32NotifyIcon::Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HIC
   data_.hIcon = icon;
 }
 
-bool Win32NotifyIcon::Add(const std::wstring& tip) {
-  shown_ = Send(NIM_ADD, tip);
-  shownTip_ = tip;
-  return shown_;
-}
+bool Win32NotifyIcon::Add(const std::wstring& tip) { return Send(NIM_ADD, tip); }
 
-bool Win32NotifyIcon::Modify(const std::wstring& tip) {
-  // Every refresh tick asks for the tooltip again, mostly the one the shell
-  // shows already: that costs the shell a redraw and two processes a round
-  // trip each, and changes nothing.
-  if (shown_ && tip == shownTip_) return true;
-  const bool changed = Send(NIM_MODIFY, tip);
-  if (changed) shownTip_ = tip;
-  return changed;
-}
+bool Win32NotifyIcon::Modify(const std::wstring& tip) { return Send(NIM_MODIFY, tip); }
 
-bool Win32NotifyIcon::Delete() {
-  shown_ = false;
-  return Send(NIM_DELETE, std::wstring());
-}
+bool Win32NotifyIcon::Delete() { return Send(NIM_DELETE, std::wstring()); }
 
 bool Win32NotifyIcon::Send(DWORD message, const std::wstring& tip) {
   // A change sends the tooltip alone: the shell keeps the rest, and a record

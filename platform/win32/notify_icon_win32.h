@@ -23,9 +23,6 @@ class Win32NotifyIcon final : public NotifyIcon {
   bool Send(DWORD message, const std::wstring& tip);
 
   NOTIFYICONDATAW data_{};
-  // The tooltip the shell last took for the icon, while it has it.
-  std::wstring shownTip_;
-  bool shown_ = false;
 };
 
 }  // namespace platform::win32

@@ -60,7 +60,8 @@
 //     owned-fonts           the children's fonts, through the probe
 //     owned-click ID        BM_CLICK on its child ID, as a mouse click does
 //     owned-keys K[,K...]   it to the foreground, then SendInput, as keys
-//     owned-focus ID MS     wait until its child ID has the focus
+//     owned-focus ID MS     wait until its child ID has the focus (focus ID MS: the
+//                           main window's)
 //     owned-close-box       a real mouse click on its title bar's close box
 //   Any top-level window of the program, by its exact title:
 //     window TITLE MS       wait until it is visible; print it (top.*: class, style,
@@ -76,6 +77,8 @@
 //                           0x00bbggrr, as WM_CTLCOLORSTATIC sets them) and the
 //                           cursor shown (cursor=hot-x hot-y width mono), via the probe
 //     wait-colour TITLE ID COLOUR MS  until control ID's text colour is COLOUR, then looks
+//     dpi-change TITLE DPI  WM_DPICHANGED to DPI and back 50 times, then to DPI, sent from
+//                           inside: dpi.from, dpi.gdi.before|after (around the 100)
 //   Soak: one action many times in a tight loop, and what the program holds:
 //     resources             res.handles (kernel handles), res.gdi and res.user (USER
 //                           objects: res.user.windows|menus|icons|accelerators), via the probe
@@ -716,10 +719,33 @@ class Driver {
     PrintChildren(top);
   }
 
+  static bool IsClass(HWND window, const wchar_t* name) {
+    return _wcsicmp(ClassOf(window).c_str(), name) == 0;
+  }
+
+  // Whether a control can take the focus: any button but a frame, and
+  // whatever Tab stops at.
+  static bool TakesFocus(HWND child) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (IsClass(child, L"Button")) return (style & BS_TYPEMASK) != BS_GROUPBOX;
+    return (style & WS_TABSTOP) != 0;
+  }
+
+  // The name a screen reader gives such a control, found as oleacc finds it:
+  // a button's own text, any other control's the text of the label just
+  // before it in z-order.
+  static std::wstring AccessibleName(HWND child) {
+    if (IsClass(child, L"Button")) return ControlText(child);
+    HWND previous = GetWindow(child, GW_HWNDPREV);
+    return previous && IsClass(previous, L"Static") ? ControlText(previous) : L"";
+  }
+
   // Each control of a top-level window: child.<id>.class|text|rect (client
-  // x y w h)|style|enabled|check; then children=<ids in z-order>.
+  // x y w h)|style|enabled|check, and .name for one that takes the focus;
+  // then children=<ids in z-order> and unnamed=<ids of those with no name>.
   static void PrintChildren(HWND top) {
     std::wstring order;
+    std::wstring unnamed;
     for (HWND child = GetWindow(top, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       const std::wstring key = L"child." + std::to_wstring(GetDlgCtrlID(child));
       order += (order.empty() ? L"" : L" ") + std::to_wstring(GetDlgCtrlID(child));
@@ -736,8 +762,15 @@ class Driver {
       DWORD_PTR check = 0;
       SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
       Print(key + L".check", std::to_wstring(check));
+      if (TakesFocus(child)) {
+        const std::wstring name = OneLine(AccessibleName(child));
+        Print(key + L".name", name);
+        if (name.find_first_not_of(L' ') == std::wstring::npos)
+          unnamed += (unnamed.empty() ? L"" : L" ") + std::to_wstring(GetDlgCtrlID(child));
+      }
     }
     Print(L"children", order);
+    Print(L"unnamed", unnamed);
   }
 
   void WindowGone(const std::wstring& title, DWORD ms) {
@@ -802,6 +835,10 @@ class Driver {
       }
       Sleep(20);
     }
+  }
+
+  std::wstring DpiChange(const std::wstring& title, unsigned dpi) {
+    return Query(adrelo_probe::kDpiChange, Top(title, 2000), dpi);
   }
 
   std::wstring Looks(const std::wstring& title) {
@@ -1127,18 +1164,19 @@ class Driver {
 
   // Sent to target (the main window unless given): the probe's hook sees
   // every window of the program's UI thread and answers for that one.
-  std::wstring Query(adrelo_probe::Query kind, HWND target = nullptr) {
+  std::wstring Query(adrelo_probe::Query kind, HWND target = nullptr, unsigned parameter = 0) {
     ProbeAttach();
-    return QueryWindow(target ? target : main_, kind);
+    return QueryWindow(target ? target : main_, kind, parameter);
   }
 
   // The probe, hooked into the thread of target, answers a query sent to it.
-  std::wstring QueryWindow(HWND target, adrelo_probe::Query kind) {
+  std::wstring QueryWindow(HWND target, adrelo_probe::Query kind, unsigned parameter = 0) {
     HookThreadOf(target);
     static const UINT message = RegisterWindowMessageW(adrelo_probe::kQueryMessage);
     reply_.clear();
     replyKind_ = 0;
-    if (!SendMessageTimeoutW(target, message, reinterpret_cast<WPARAM>(replyWindow_), kind,
+    if (!SendMessageTimeoutW(target, message, reinterpret_cast<WPARAM>(replyWindow_),
+                             kind | parameter << adrelo_probe::kQueryParameterShift,
                              SMTO_ABORTIFHUNG, 5000, nullptr))
       throw Failure{L"no answer to the probe query"};
     if (replyKind_ != kind) throw Failure{L"the probe did not answer query " + std::to_wstring(kind)};
@@ -1245,15 +1283,19 @@ class Driver {
     SendKeys(list);
   }
 
-  void OwnedFocus(int id, DWORD ms) {
-    HWND owned = WaitOwned(ms);
+  void OwnedFocus(int id, DWORD ms) { WaitFocus(WaitOwned(ms), id, ms); }
+  void MainFocus(int id, DWORD ms) { WaitFocus(Main(), id, ms); }
+
+  // Until the child id of top has the focus (keys are sent, not handled, when
+  // SendInput returns).
+  void WaitFocus(HWND top, int id, DWORD ms) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     for (;;) {
       GUITHREADINFO thread{};
       thread.cbSize = sizeof thread;
-      GetGUIThreadInfo(GetWindowThreadProcessId(owned, nullptr), &thread);
+      GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &thread);
       HWND focus = thread.hwndFocus;
-      if (focus && GetParent(focus) == owned && GetDlgCtrlID(focus) == id) return;
+      if (focus && GetParent(focus) == top && GetDlgCtrlID(focus) == id) return;
       if (Expired(deadline)) throw Failure{L"child " + std::to_wstring(id) + L" has no focus"};
       Sleep(50);
     }
@@ -1433,7 +1475,10 @@ int Run(int argc, wchar_t** argv) {
     else if (step == L"owned-click")
       driver.OwnedClick(static_cast<int>(ParseMs(next(L"control id"))));
     else if (step == L"owned-keys") driver.OwnedKeys(next(L"keys"));
-    else if (step == L"owned-focus") {
+    else if (step == L"focus") {
+      const int id = static_cast<int>(ParseMs(next(L"control id")));
+      driver.MainFocus(id, ParseMs(next(L"milliseconds")));
+    } else if (step == L"owned-focus") {
       const int id = static_cast<int>(ParseMs(next(L"control id")));
       driver.OwnedFocus(id, ParseMs(next(L"milliseconds")));
     } else if (step == L"owned-close-box") driver.OwnedCloseBox();
@@ -1453,6 +1498,9 @@ int Run(int argc, wchar_t** argv) {
       const std::wstring title = next(L"title");
       const int id = static_cast<int>(ParseMs(next(L"control id")));
       driver.Mouse(title, id, next(L"action"));
+    } else if (step == L"dpi-change") {
+      const std::wstring title = next(L"title");
+      WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), driver.DpiChange(title, ParseMs(next(L"dpi"))));
     } else if (step == L"looks") {
       WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), driver.Looks(next(L"title")));
     } else if (step == L"wait-colour") {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "probe_protocol.h"
+#include "tests/gdi_objects.h"
 
 namespace {
 
@@ -247,35 +248,7 @@ std::wstring Looks(HWND window) {
 
 // ---- What the process holds -------------------------------------------------
 // Wine's GetGuiResources is a stub that answers 0, so the objects are counted
-// where Wine keeps them. GDI: Wine keeps Windows' per-process handle table,
-// which the PEB points to; an entry is in use while its type is not 0.
-struct GdiHandleEntry {
-  UINT64 object;
-  ULONG owner;
-  USHORT unique;
-  UCHAR type;
-  UCHAR flags;
-  UINT64 userPointer;
-};
-static_assert(sizeof(GdiHandleEntry) == 24, "the table's entries are 24 bytes in either build");
-constexpr unsigned kGdiHandleCount = 0x10000;
-constexpr std::size_t kPebGdiHandleTable = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB field offset
-
-// -1 when the table is not there, or not live (a stock object's entry free).
-int GdiObjects() {
-  PROCESS_BASIC_INFORMATION basic{};
-  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
-                                nullptr) != 0)
-    return -1;
-  const GdiHandleEntry* table = nullptr;
-  std::memcpy(&table, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kPebGdiHandleTable,
-              sizeof table);
-  const auto stock = reinterpret_cast<UINT_PTR>(GetStockObject(WHITE_BRUSH)) & 0xFFFF;
-  if (table == nullptr || table[stock].type == 0) return -1;
-  int count = 0;
-  for (unsigned i = 0; i < kGdiHandleCount; ++i) count += table[i].type != 0;
-  return count;
-}
+// where Wine keeps them (tests/gdi_objects.h for GDI).
 
 // USER: menus, icons and cursors, and accelerator tables live in Wine's
 // per-process table of user handles, which takes a handle's index without its
@@ -306,7 +279,7 @@ std::wstring Resources() {
   for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
        window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
     CountIfOwn(window, reinterpret_cast<LPARAM>(&windows));
-  const int gdi = GdiObjects();  // before the icons' bitmaps come and go below
+  const int gdi = adrelo_testing::GdiObjects();  // before the icons' bitmaps come and go below
   for (UINT low = kFirstUserHandle; low <= kLastUserHandle; low += 2) {
     const HANDLE handle = ULongToHandle(low);
     ICONINFO icon{};
@@ -356,6 +329,36 @@ void Answer(HWND driver, WPARAM kind, const std::wstring& text) {
 
 }  // namespace
 
+// As Windows would when the window moves to a monitor of another DPI, had
+// the frame the same size there (Wine has one DPI for every monitor).
+void SendDpiChange(HWND window, int from, int to) {
+  RECT frame{};
+  RECT client{};
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  RECT suggested{0, 0, MulDiv(client.right, to, from), MulDiv(client.bottom, to, from)};
+  AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+                     GetMenu(window) != nullptr, static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+  OffsetRect(&suggested, frame.left - suggested.left, frame.top - suggested.top);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+}
+
+std::wstring DpiChanges(HWND window, int to) {
+  // Every window starts at the system's DPI.
+  HDC screen = GetDC(nullptr);
+  const int from = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const int before = adrelo_testing::GdiObjects();
+  for (int change = 0; change < 100; ++change) {
+    if (change % 2 == 0) SendDpiChange(window, from, to);
+    else SendDpiChange(window, to, from);
+  }
+  const int after = adrelo_testing::GdiObjects();
+  SendDpiChange(window, from, to);
+  return L"dpi.from=" + std::to_wstring(from) + L"\ndpi.gdi.before=" + std::to_wstring(before) +
+         L"\ndpi.gdi.after=" + std::to_wstring(after) + L"\n";
+}
+
 extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPARAM wParam,
                                                                    LPARAM lParam) {
   if (code == HC_ACTION) {
@@ -363,7 +366,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
     static const UINT query = RegisterWindowMessageW(adrelo_probe::kQueryMessage);
     if (sent->message == query) {
       const auto driver = reinterpret_cast<HWND>(sent->wParam);
-      switch (sent->lParam) {
+      switch (sent->lParam & adrelo_probe::kQueryKindMask) {
         case adrelo_probe::kAttach:
           Attach(sent->hwnd);
           Answer(driver, adrelo_probe::kAttach, L"ok");
@@ -378,6 +381,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kResources: Answer(driver, adrelo_probe::kResources, Resources()); break;
         case adrelo_probe::kListMenu:
           Answer(driver, adrelo_probe::kListMenu, RightClickList(sent->hwnd));
+          break;
+        case adrelo_probe::kDpiChange:
+          Answer(driver, adrelo_probe::kDpiChange,
+                 DpiChanges(sent->hwnd, static_cast<int>(sent->lParam >> adrelo_probe::kQueryParameterShift)));
           break;
         default: break;
       }

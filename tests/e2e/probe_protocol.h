@@ -26,7 +26,13 @@ enum Query : unsigned {
   kResources = 9, // what the process holds: res.gdi=, res.user=, then
                   // res.user.windows|menus|icons|accelerators=
   kListMenu = 10, // List1's first entry selected and a right-button release posted to it; "ok"
+  kDpiChange = 11, // lParam's high word a DPI: the window sent WM_DPICHANGED 100 times, to
+                   // it and back, then once to it; each suggests the window's client area
+                   // scaled by the ratio in a frame of the same size. Answers dpi.from=,
+                   // dpi.gdi.before= and dpi.gdi.after= (GDI objects before and after the 100)
 };
+inline constexpr unsigned kQueryKindMask = 0xFFFF;
+inline constexpr unsigned kQueryParameterShift = 16;
 
 struct Control {
   int id;

@@ -186,6 +186,17 @@ TEST(WindowState, TheThreeCommandsAndTheIconComingBack) {
                             "window.SetShowState Hidden"}));
   EXPECT_TRUE(h.window.iconic);
   EXPECT_FALSE(h.window.visible);
+  // The refused add changed nothing the shell shows: a tick with the same
+  // tooltip sends none, a changed one is sent once.
+  h.log.clear();
+  h.form1->OnTimer();
+  EXPECT_TRUE(Matching(h.log, "icon.").empty());
+  h.sockets.entry = kThreeAddresses;
+  h.form1->OnTimer();
+  h.form1->OnTimer();
+  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Modify IP Address : 192.168.77.3"}));
+  h.sockets.entry = {{{10, 0, 0, 5}}};
+  h.form1->OnTimer();
 
   h.icon.shown.reset();  // the shell lost it
   h.form1->OnCommand(IDM_MnuMinSys);
@@ -237,7 +248,7 @@ TEST(Close, CloseMinOneHidesAndWritesNothingUntilAnExit) {
   EXPECT_EQ(h.form1->OnCloseRequest(), CloseAction::KeepRunning);
   EXPECT_FALSE(h.window.visible);
   EXPECT_EQ(h.log.back(), "window.SetShowState Hidden");
-  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Modify IP Address : 10.0.0.5"}));
+  EXPECT_TRUE(Matching(h.log, "icon.").empty());  // the tooltip the shell shows
   EXPECT_TRUE(Matching(h.log, "registry.SetValueEx").empty());
 
   // Exit from the tray while hidden: the close request runs the exit path.

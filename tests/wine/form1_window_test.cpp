@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "localization/captions.h"
 #include "main_window/form1_window.h"
@@ -59,6 +60,29 @@ TEST_F(MainWindow, HasAFixedFrameAndA373By120ClientAreaAt96Dpi) {
   EXPECT_STREQ(title, L"Adrelo Viewer");
 }
 
+// The shell's restart notice is let through to the window, whatever the
+// integrity levels of the program and Explorer.
+struct FilterCall {
+  HWND window;
+  UINT message;
+  DWORD action;
+};
+std::vector<FilterCall> filterCalls;
+BOOL WINAPI RecordFilterCall(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
+  filterCalls.push_back({window, message, action});
+  return TRUE;
+}
+
+TEST(MainWindowFilter, LetsTheTaskbarCreatedMessageThrough) {
+  filterCalls.clear();
+  Form1Window window{GetModuleHandleW(nullptr), RecordFilterCall};
+  ASSERT_TRUE(window.Create());
+  ASSERT_EQ(filterCalls.size(), 1u);
+  EXPECT_EQ(filterCalls[0].window, window.hwnd());
+  EXPECT_EQ(filterCalls[0].message, RegisterWindowMessageW(L"TaskbarCreated"));
+  EXPECT_EQ(filterCalls[0].action, static_cast<DWORD>(MSGFLT_ALLOW));
+}
+
 TEST_F(MainWindow, RefusesToBeMaximisedOrSized) {
   ShowWindow(window_.hwnd(), SW_SHOWNORMAL);
   RECT before{}, after{};
@@ -70,7 +94,7 @@ TEST_F(MainWindow, RefusesToBeMaximisedOrSized) {
   EXPECT_TRUE(EqualRect(&before, &after));
 }
 
-TEST_F(MainWindow, ControlsSitAtTheirPositionsInTabOrder) {
+TEST_F(MainWindow, ControlsSitAtTheirPositionsEachFieldAfterItsLabel) {
   struct Expected {
     int id;
     RECT rect;
@@ -85,7 +109,7 @@ TEST_F(MainWindow, ControlsSitAtTheirPositionsInTabOrder) {
   for (HWND child = GetWindow(window_.hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     order.push_back(GetDlgCtrlID(child));
   }
-  EXPECT_EQ(order, (std::vector<int>{IDC_List1, IDC_Text1, IDC_Label1, IDC_Label2}));
+  EXPECT_EQ(order, (std::vector<int>{IDC_Label1, IDC_Text1, IDC_Label2, IDC_List1}));
   EXPECT_TRUE(GetWindowLongW(GetDlgItem(window_.hwnd(), IDC_Label1), GWL_STYLE) & SS_RIGHT);
   EXPECT_FALSE(GetWindowLongW(GetDlgItem(window_.hwnd(), IDC_List1), GWL_STYLE) & LBS_SORT);
 }

@@ -163,7 +163,8 @@ TEST_F(ShippedExe, CarriesOnlyItsOwnManifest) {
   EnumResourceNamesW(module_, RT_MANIFEST, CountManifest, reinterpret_cast<LONG_PTR>(&names));
   ASSERT_EQ(names, std::vector<int>{1});
   const std::string manifest = ManifestOf(module_);
-  for (const char* part : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "asInvoker", "dpiAware",
+  for (const char* part : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "asInvoker", ">true</dpiAware>",
+                           ">PerMonitorV2</dpiAwareness>",
                            "supportedOS", "Varnosk.Adrelo.Viewer"}) {
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   }

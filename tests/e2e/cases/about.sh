@@ -4,7 +4,8 @@
 # 96 dpi, its picture drawn; under a real mouse move the link shows the hand
 # cursor and lights, and it goes out over the picture; a click on it starts
 # the browser that Wine's configuration names; Esc and Enter leave the
-# window open, Alt+F4 and the close box close it. A renamed copy of the
+# window open, Alt+F4 and the close box close it; moved to a monitor of
+# 144 dpi it lays itself out again. A renamed copy of the
 # program shows its own name in the version line.
 source "$(dirname "$0")/../lib.sh"
 begin_case
@@ -66,6 +67,17 @@ expect_eq "over the picture: black, no underline, another cursor" "Arial -16 700
 drive_or_stop mouse "$title_en" "$label3" click
 for ((i = 0; i < 100; i++)); do [[ -s $browser_args ]] && break; sleep 0.1; done
 expect_eq "the click starts the browser with the address" "$address" "$(cat "$browser_args" 2>/dev/null)"
+
+# Nothing in it takes the focus; moved to a monitor of 144 dpi it lays itself
+# out from its twips in new fonts, the picture at its own size.
+drive_or_stop dpi-change "$title_en" 144 window "$title_en" 1000 looks "$title_en"
+expect_eq "no control that takes the focus goes unnamed" "" "$(got unnamed)"
+expect_eq "100 DPI changes keep no GDI object" "$(got dpi.gdi.before)" "$(got dpi.gdi.after)"
+expect_eq "144 dpi: client, then Label2 Image1 Label1 Label3" \
+  "405 330|24 12 350 38|96 60 142 113|12 240 386 38|12 288 386 38" \
+  "$(got top.client.size)|$(got "child.$label2.rect")|$(got "child.$image1.rect")|$(got "child.$label1.rect")|$(got "child.$label3.rect")"
+expect_eq "144 dpi fonts: Label2, Label1, Label3 (lit: the pointer is on it)" "Arial -29 700 204|Arial -24 700 204|Arial -24 700 204 underline" \
+  "$(got "font.id$label2")|$(got "font.id$label1")|$(got "font.id$label3")"
 drive_or_stop window "$title_en" 1000 keys-to "$title_en" Alt+F4 window-gone "$title_en" 5000 state
 expect_eq "Alt+F4 closes it; the main window takes input again" 1 "$(got window.enabled)"
 

@@ -1,7 +1,7 @@
 #!/bin/bash
 # The settings dialog driven like a user: opened modal from the menu and with
-# Ctrl+O, showing the current settings in the twips layout; Enter and Esc do
-# nothing; Apply recaptions the dialog and the main window at once and leaves
+# Ctrl+O, showing the current settings in the twips layout; Enter and Esc on
+# an option do nothing, Enter and Space press the focused button; Apply recaptions the dialog and the main window at once and leaves
 # the settings key alone; Cancel and the close box apply nothing, but keep an
 # earlier Apply; Default goes Bulgarian and registers the program under the
 # Run key, quoted; an unchecked Apply removes exactly that value. The tray
@@ -86,10 +86,27 @@ expect_eq "fonts: button, frame, check box, options" \
   "Arial -16 700 0|Arial -12 400 0|Arial -12 400 0|MS Shell Dlg -11 0 204|MS Shell Dlg -11 0 0" \
   "$(got "font.id$(id Command1)")|$(got "font.id$(id Frame1)")|$(got "font.id$(id Check1)")|$(got "font.id$(id Option3)")|$(got "font.id$(id Option1)")"
 
-# ---- Enter and Esc, also on a focused push button, do nothing ---------------
-drive_or_stop owned-keys Enter,Esc,Tab,Enter,Tab owned-focus "$(id Command3)" 5000 owned-state
-expect_eq "Enter and Esc: open, nothing applied" "Settings panel|Option2 Option4 Option6 Option8" \
+expect_eq "no control that takes the focus goes unnamed" "" "$(got unnamed)"
+
+# ---- moved to a monitor of 144 dpi: laid out again from the twips ------------
+drive_or_stop dpi-change "Settings panel" 144 owned-state owned-fonts
+expect_eq "100 DPI changes keep no GDI object" "$(got dpi.gdi.before)" "$(got dpi.gdi.after)"
+expect_eq "144 dpi: client, Frame4, Option8, Command1" "801 491|12 12 386 182|24 36 350 38|12 420 146 50" \
+  "$(got owned.client)|$(child Frame4 rect)|$(child Option8 rect)|$(child Command1 rect)"
+expect_eq "144 dpi fonts: button, frame, option" "Arial -24 700 0|Arial -18 400 0|MS Shell Dlg -17 0 0" \
+  "$(got "font.id$(id Command1)")|$(got "font.id$(id Frame1)")|$(got "font.id$(id Option1)")"
+
+# ---- Enter and Esc on an option do nothing; Enter and Space press a focused button
+# Tabbed past the buttons to the first frame's option, the last of them
+# (Default) is what the dialog manager would take Enter for.
+drive_or_stop owned-keys Tab,Tab,Tab,Tab owned-focus "$(id Option8)" 5000 owned-keys Enter,Esc owned-state
+expect_eq "Enter and Esc on an option: open, nothing changed" "Settings panel|Option2 Option4 Option6 Option8" \
   "$(got owned.title)|$(checked)"
+back_to_apply="owned-keys Shift+Tab,Shift+Tab,Shift+Tab owned-focus $(id Command3) 5000"
+drive_or_stop owned-click "$(id Option3)" $back_to_apply owned-keys Enter owned-state
+expect_eq "Enter on the focused Apply applies" "Панел за Настройки" "$(got owned.title)"
+drive_or_stop owned-click "$(id Option4)" $back_to_apply owned-keys Space owned-state
+expect_eq "Space on the focused Apply applies" "Settings panel" "$(got owned.title)"
 
 # ---- Apply in Bulgarian: both windows at once, the settings key untouched ---
 # Right after a tick, so the tooltip can only have come from the Apply.
