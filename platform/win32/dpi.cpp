@@ -1,19 +1,7 @@
 // Per-monitor DPI for the program's windows.
 #include "platform/win32/dpi.h"
 
-#include "platform/win32/base_dialog.h"
-
 namespace platform::win32 {
-
-int WindowDpi(HWND window) {
-  // Looked up, not imported: Windows 7 and 8 have no such function and run
-  // the program system-aware.
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
-  return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
-}
 
 int TakeSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam) {
   const auto& suggested = *reinterpret_cast<const RECT*>(lParam);

@@ -9,10 +9,6 @@
 
 namespace platform::win32 {
 
-// The DPI window shows at: its monitor's where Windows can tell (Windows 10
-// since 1607), else the system's.
-int WindowDpi(HWND window);
-
 // WM_DPICHANGED's wParam and lParam: the new DPI, then the window moved and
 // sized to the suggested rectangle.
 int TakeSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam);
