@@ -18,15 +18,38 @@ target_link_libraries(adrelo_unit_tests PRIVATE adrelo_logic GTest::gtest_main)
 target_compile_definitions(adrelo_unit_tests PRIVATE ADRELO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(adrelo_unit_tests PROPERTIES LABELS unit)
 
+# The Wine layers run under the Wine this machine can run, with the builds it
+# runs: scripts/wine_env.sh tries once per configure (ADRELO_WINE=32|64 forces).
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine_env.sh
+                OUTPUT_VARIABLE ADRELO_WINE_CHOICE OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE ADRELO_WINE_RESULT)
+if(NOT ADRELO_WINE_RESULT EQUAL 0)
+  message(FATAL_ERROR "scripts/wine_env.sh failed")
+endif()
+string(REPLACE "\n" ";" ADRELO_WINE_CHOICE "${ADRELO_WINE_CHOICE}")
+list(GET ADRELO_WINE_CHOICE 0 ADRELO_WINE)
+list(GET ADRELO_WINE_CHOICE 1 ADRELO_WINE_DESCRIPTION)
+message(NOTICE "Wine tests: ${ADRELO_WINE_DESCRIPTION}")
+if(ADRELO_WINE EQUAL 32)
+  set(ADRELO_WINDOWS_DIR ${CMAKE_BINARY_DIR}/win32)
+else()
+  set(ADRELO_WINDOWS_DIR ${CMAKE_BINARY_DIR}/win64)
+endif()
+
 # The Windows part, cross-compiled on every build: the shipped 32-bit program
-# in build/win32 and a 64-bit build of the same sources in build/win64, each
-# with its test and benchmark programs.
+# in build/win32 and a 64-bit build of the same sources in build/win64. The
+# build the Wine tests run has its test and benchmark programs too; the other
+# one only the program, for the release files.
 function(adrelo_windows_build folder processor)
+  set(program_only ON)
+  if(ADRELO_WINDOWS_DIR STREQUAL ${CMAKE_BINARY_DIR}/${folder})
+    set(program_only OFF)
+  endif()
   ExternalProject_Add(${folder}
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${CMAKE_BINARY_DIR}/${folder}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${processor}.cmake
-               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DADRELO_PROGRAM_ONLY=${program_only}
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/${folder}/Adrelo.exe
     INSTALL_COMMAND ""
@@ -69,24 +92,6 @@ add_custom_command(OUTPUT ${ADRELO_DIST_DIR}/SHA256SUMS
           packaging/package.sh packaging/adrelo.nsi packaging/README.txt LICENSE
   VERBATIM)
 add_custom_target(release_files ALL DEPENDS ${ADRELO_DIST_DIR}/SHA256SUMS)
-
-# The Wine layers run under the Wine this machine can run, with the builds it
-# runs: scripts/wine_env.sh tries once per configure (ADRELO_WINE=32|64 forces).
-execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine_env.sh
-                OUTPUT_VARIABLE ADRELO_WINE_CHOICE OUTPUT_STRIP_TRAILING_WHITESPACE
-                RESULT_VARIABLE ADRELO_WINE_RESULT)
-if(NOT ADRELO_WINE_RESULT EQUAL 0)
-  message(FATAL_ERROR "scripts/wine_env.sh failed")
-endif()
-string(REPLACE "\n" ";" ADRELO_WINE_CHOICE "${ADRELO_WINE_CHOICE}")
-list(GET ADRELO_WINE_CHOICE 0 ADRELO_WINE)
-list(GET ADRELO_WINE_CHOICE 1 ADRELO_WINE_DESCRIPTION)
-message(NOTICE "Wine tests: ${ADRELO_WINE_DESCRIPTION}")
-if(ADRELO_WINE EQUAL 32)
-  set(ADRELO_WINDOWS_DIR ${CMAKE_BINARY_DIR}/win32)
-else()
-  set(ADRELO_WINDOWS_DIR ${CMAKE_BINARY_DIR}/win64)
-endif()
 
 set(ADRELO_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 add_test(NAME wine.integration

@@ -65,9 +65,10 @@ endif()
 set_target_properties(Adrelo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The test programs for Wine, when GoogleTest's sources are at hand (Debian's
-# googletest package puts them here).
+# googletest package puts them here) and the build is not for the program alone.
 set(ADRELO_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the Wine tests")
-if(EXISTS ${ADRELO_GTEST_SOURCE_DIR}/CMakeLists.txt)
+option(ADRELO_PROGRAM_ONLY "Build Adrelo.exe alone, without its test and benchmark programs" OFF)
+if(NOT ADRELO_PROGRAM_ONLY AND EXISTS ${ADRELO_GTEST_SOURCE_DIR}/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(${ADRELO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
