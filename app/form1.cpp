@@ -20,7 +20,8 @@ using namespace settings;
 Form1::Form1(const Form1Services& services)
     : s_(services),
       trayIcon_(s_.notifyIcon, s_.window, s_.strings, settings_),
-      refresher_(s_.sockets, s_.messages, s_.window, trayIcon_),
+      adapterTips_(s_.adapters),
+      refresher_(s_.sockets, s_.messages, s_.window, trayIcon_, adapterTips_),
       commands_({s_.window, s_.clipboard, s_.messages, s_.strings, settings_, trayIcon_, refresher_,
                  *this}) {}
 
@@ -101,6 +102,11 @@ void Form1::OnTrayNotify(int mouseMessage) { tray::OnTrayNotify(mouseMessage, s_
 
 bool Form1::OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint pointer) {
   return tray::OnFieldInput(controlId, input, pointer, s_.window);
+}
+
+std::wstring Form1::OnListTip(int entry) {
+  if (entry < 0 || entry >= s_.window.ListCount(IDC_List1)) return {};
+  return adapterTips_.TipFor(s_.window.ListEntry(IDC_List1, entry), s_.strings, settings_.Language);
 }
 
 }  // namespace app

@@ -5,8 +5,10 @@
 #pragma once
 #include <cstdint>
 
+#include "lookup/adapter_tip.h"
 #include "main_window/commands.h"
 #include "main_window/form1_events.h"
+#include "platform/adapters.h"
 #include "platform/clipboard.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
@@ -43,6 +45,7 @@ struct Form1Services {
   tray::FieldHooks& hooks;
   platform::NotifyIcon& notifyIcon;
   ModalWindows& modalWindows;
+  platform::AdapterSource& adapters;
 };
 
 enum class LoadOutcome {
@@ -73,6 +76,7 @@ class Form1 final : public main_window::Form1Events,
   void OnTrayNotify(int mouseMessage) override;
   void OnTaskbarCreated() override { trayIcon_.AddAgain(); }
   bool OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint pointer) override;
+  std::wstring OnListTip(int entry) override;
 
  private:
   // main_window::CommandHost
@@ -96,6 +100,7 @@ class Form1 final : public main_window::Form1Events,
   bool exitRequested_ = false;  // ExitRequested: set by both Exit commands, never cleared
   bool exited_ = false;         // the exit path has run
   tray::TrayIcon trayIcon_;
+  lookup::AdapterTips adapterTips_;
   tray::Refresher refresher_;
   main_window::Commands commands_;
 };

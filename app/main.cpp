@@ -9,6 +9,7 @@
 #include "app/form1.h"
 #include "app/modal_windows_win32.h"
 #include "main_window/form1_window.h"
+#include "platform/win32/adapters_win32.h"
 #include "platform/win32/clipboard_win32.h"
 #include "platform/win32/locale_win32.h"
 #include "platform/win32/message_box_win32.h"
@@ -58,8 +59,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   app::Win32ModalWindows modalWindows(instance, window.hwnd(), registry, strings);
 
+  // Reads nothing, and loads no library, until the address list's tip asks.
+  platform::win32::Win32AdapterSource adapters;
+
   app::Form1 form1({registry, sockets, clipboard, locale, messages, strings, window, window,
-                    notifyIcon, modalWindows});
+                    notifyIcon, modalWindows, adapters});
   window.SetEvents(&form1);
   // A failure of the sockets library has been shown; nothing more of the
   // program runs and nothing is saved.

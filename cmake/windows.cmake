@@ -19,6 +19,8 @@ set(ADRELO_WIN32_SOURCES
   app/modal_windows_win32.cpp
   main_window/form1_window.cpp
   main_window/form1_window_ops.cpp
+  main_window/list_tip.cpp
+  platform/win32/adapters_win32.cpp
   platform/win32/base_dialog.cpp
   platform/win32/clipboard_win32.cpp
   platform/win32/dpi.cpp

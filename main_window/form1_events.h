@@ -1,6 +1,7 @@
 // What the main window's Win32 shell hands on to the program's logic: one
 // call for each message it acts on.
 #pragma once
+#include <string>
 
 #include "tray/field_menus.h"
 
@@ -29,6 +30,8 @@ class Form1Events {
   // is where the mouse was when it came, in screen coordinates.
   virtual bool OnFieldInput(int controlId, tray::FieldInput input,
                             platform::PixelPoint pointer) = 0;
+  // The hover tip of the address list's entry (0 first); empty: no tip.
+  virtual std::wstring OnListTip(int entry) = 0;
 };
 
 }  // namespace main_window

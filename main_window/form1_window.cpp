@@ -115,6 +115,8 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: return OnEndSession(wParam != FALSE);
     case WM_APP_TRAY_NOTIFY: return OnTrayNotify(lParam);
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_APP_LIST_TIP_FOLLOW: return OnListTipFollow();
     case WM_DESTROY: OnDestroy(); return 0;
     default: return DefaultHandling(message, wParam, lParam);
   }
@@ -232,6 +234,18 @@ LRESULT Form1Window::OnTaskbarCreated() {
   return 0;
 }
 
+LRESULT Form1Window::OnNotify(NMHDR& header) {
+  if (events_ == nullptr || !listTip_.OnGetDispInfo(header, *events_)) {
+    return DefaultHandling(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  }
+  return 0;
+}
+
+LRESULT Form1Window::OnListTipFollow() {
+  listTip_.Follow(hwnd_, Control(IDC_List1));
+  return 0;
+}
+
 void Form1Window::OnDestroy() {
   events_ = nullptr;
   PostQuitMessage(0);
@@ -255,7 +269,10 @@ platform::win32::WindowSubclass Form1Window::HookField(int controlId) {
 
 LRESULT Form1Window::FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR controlId, DWORD_PTR self) {
-  const auto* window = reinterpret_cast<const Form1Window*>(self);
+  auto* window = reinterpret_cast<Form1Window*>(self);
+  if (controlId == IDC_List1 && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    window->listTip_.Relay(window->hwnd_, control, message, wParam, lParam);
+  }
   std::optional<tray::FieldInput> input;
   if (message == WM_RBUTTONUP) input = tray::FieldInput::RightButtonUp;
   if (message == WM_KEYUP && wParam == VK_APPS) input = tray::FieldInput::MenuKeyUp;

@@ -8,6 +8,7 @@
 
 #include "main_window/form1_events.h"
 #include "main_window/layout.h"
+#include "main_window/list_tip.h"
 #include "platform/win32/base_window.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_subclass.h"
@@ -93,6 +94,8 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   LRESULT OnEndSession(bool ending);
   LRESULT OnTrayNotify(LPARAM lParam);
   LRESULT OnTaskbarCreated();
+  LRESULT OnNotify(NMHDR& header);
+  LRESULT OnListTipFollow();
   void OnDestroy();
   // Destroys the window, or ends the process at once, as the logic decided.
   void Finish(CloseAction action);
@@ -126,6 +129,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   int focusId_ = kFirstFocusId;                          // the control the window's focus goes to
   std::map<int, std::wstring> shortcutTexts_;            // by command id
   bool menuBarChanged_ = false;
+  ListTip listTip_;
   platform::win32::WindowSubclass text1Hook_;
   platform::win32::WindowSubclass list1Hook_;
 };

@@ -27,6 +27,9 @@
 // The notification icon's callback: lParam carries the mouse message that
 // happened over the icon.
 #define WM_APP_TRAY_NOTIFY (APP_MESSAGE_BASE + 1)
+// The address list has been refilled while its hover tip shows: the tip
+// follows, after the refill's own message.
+#define WM_APP_LIST_TIP_FOLLOW (APP_MESSAGE_BASE + 2)
 // The notification icon's id among the main window's icons.
 #define TRAY_ICON_UID 1
 // The refresh timer, and its period.
@@ -135,3 +138,15 @@
 #define IDS_ABOUT_TITLE 46
 #define IDS_MAKER_LINE 47
 #define IDS_VERSION_SEPARATOR 48
+// The address list's hover tip (lookup/adapter_tip.h).
+#define IDS_ADAPTER_KIND_LABEL 49
+#define IDS_ADAPTER_WIRED 50
+#define IDS_ADAPTER_WIRELESS 51
+#define IDS_ADAPTER_VPN 52
+#define IDS_ADAPTER_VIRTUAL_SWITCH 53
+#define IDS_ADAPTER_LOOPBACK 54
+#define IDS_ADAPTER_OTHER 55
+#define IDS_ADAPTER_GATEWAY_LABEL 56
+#define IDS_ADAPTER_NO_GATEWAY 57
+#define IDS_ADAPTER_DEFAULT_ROUTE 58
+#define IDS_ADAPTER_NOT_ON_ADAPTER 59

@@ -53,6 +53,17 @@ inline constexpr ExpectedString kExpectedStrings[] = {
     {46, L"About Program...", L"За програмата..."},
     {47, L"Varnosk Software", L"Varnosk Software"},
     {48, L"  vers. ", L"  версия "},
+    {49, L"Kind: ", L"Вид: "},
+    {50, L"wired", L"кабелен"},
+    {51, L"wireless", L"безжичен"},
+    {52, L"VPN or tunnel", L"VPN или тунел"},
+    {53, L"virtual machine or container switch", L"комутатор за виртуални машини или контейнери"},
+    {54, L"loopback", L"вътрешен (loopback)"},
+    {55, L"other", L"друг"},
+    {56, L"Gateway: ", L"Шлюз: "},
+    {57, L"No gateway", L"Без шлюз"},
+    {58, L"Carries the default route", L"Маршрутът по подразбиране минава оттук"},
+    {59, L"Not on an adapter of this computer", L"Не е на адаптер на този компютър"},
 };
 
 }  // namespace testing_support

@@ -23,6 +23,7 @@ bool Refresher::Reload(Report report) {
   window_.ListClear(IDC_List1);
   window_.SetText(IDC_Text1, L"");
   lookup::ShowHostInfo(lookup, window_);
+  adapterTips_.Invalidate();
   window_.SetRedraw(IDC_Text1, true);
   window_.SetRedraw(IDC_List1, true);
 

@@ -1,6 +1,7 @@
 // The refresh of the host field and the address list: the tick of Timer1
 // every five seconds, and the Refresh command.
 #pragma once
+#include "lookup/adapter_tip.h"
 #include "platform/message_box.h"
 #include "platform/sockets.h"
 #include "platform/window_ops.h"
@@ -11,10 +12,15 @@ namespace tray {
 class Refresher {
  public:
   Refresher(platform::Sockets& sockets, platform::MessageBoxOps& messages,
-            platform::WindowOps& window, TrayIcon& trayIcon)
-      : sockets_(sockets), messages_(messages), window_(window), trayIcon_(trayIcon) {}
+            platform::WindowOps& window, TrayIcon& trayIcon, lookup::AdapterTips& adapterTips)
+      : sockets_(sockets),
+        messages_(messages),
+        window_(window),
+        trayIcon_(trayIcon),
+        adapterTips_(adapterTips) {}
 
-  // Timer1: both controls rebuilt from a new lookup, then the tooltip. A
+  // Timer1: both controls rebuilt from a new lookup, then the tooltip; the
+  // list's hover tips read the adapters again when next asked for. A
   // failure is reported only when the lookup before it succeeded, so a
   // lasting one is reported once, not every five seconds.
   void Tick();
@@ -32,6 +38,7 @@ class Refresher {
   platform::MessageBoxOps& messages_;
   platform::WindowOps& window_;
   TrayIcon& trayIcon_;
+  lookup::AdapterTips& adapterTips_;
   bool lastLookupSucceeded_ = true;
   bool messageOpen_ = false;
 };

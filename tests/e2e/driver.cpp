@@ -21,6 +21,10 @@
 //     tray-click N BUTTON   real mouse on icon N (0 first): left, right or double
 //     tray-hover N MS       real mouse rests on icon N until explorer shows its
 //                           tooltip: tooltip.rect, tooltip.text
+//     hover-entry N MS      real mouse rests beside the address list until no tip shows,
+//                           then on its entry N until its hover tip shows: listtip.text
+//     list-tip-wait TEXT MS until the address list's hover tip shows TEXT (as printed),
+//                           or no longer shows ("-")
 //     popup MS              wait for the program's popup menu, print its items (popup=),
 //                           then @menu and @<id> with their screen rects
 //     popup-click ID        real click on the open popup menu's item with that command id
@@ -452,19 +456,58 @@ class Driver {
     if (index >= icons.size()) throw Failure{L"no tray icon " + std::to_wstring(index)};
     const RECT& rect = icons[index].rect;
     MovePointer({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    const DWORD shell = GetWindowThreadProcessId(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr);
+    const HWND tip = WaitTooltip(FindWindowW(L"Shell_TrayWnd", nullptr), true, ms);
+    RECT shown{};
+    GetWindowRect(tip, &shown);
+    Print(L"tooltip.rect", RectText(shown));
+    Print(L"tooltip.text", OneLine(ControlText(tip)));
+  }
+
+  // Until a tooltip of owner's thread shows with a text (shown) or none shows.
+  static HWND WaitTooltip(HWND owner, bool shown, DWORD ms) {
+    const DWORD thread = GetWindowThreadProcessId(owner, nullptr);
     const ULONGLONG deadline = GetTickCount64() + ms;
     for (;;) {
-      for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip;
+      HWND visible = nullptr;
+      for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip && !visible;
            tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
-        if (!IsWindowVisible(tip) || GetWindowThreadProcessId(tip, nullptr) != shell) continue;
-        RECT shown{};
-        GetWindowRect(tip, &shown);
-        Print(L"tooltip.rect", RectText(shown));
-        Print(L"tooltip.text", OneLine(ControlText(tip)));
-        return;
+        if (IsWindowVisible(tip) && GetWindowThreadProcessId(tip, nullptr) == thread &&
+            !ControlText(tip).empty())
+          visible = tip;
       }
-      if (Expired(deadline)) throw Failure{L"no tooltip within " + std::to_wstring(ms) + L" ms"};
+      if ((visible != nullptr) == shown) return visible;
+      if (Expired(deadline))
+        throw Failure{std::wstring(shown ? L"no tooltip" : L"a tooltip still shows") + L" after " +
+                      std::to_wstring(ms) + L" ms"};
+      Sleep(50);
+    }
+  }
+
+  // The address list's hover tip for an entry, under the real mouse: the
+  // pointer first rests beside the list until no tip shows, so the tip read
+  // is the entry's own.
+  void HoverEntry(int entry, DWORD ms) {
+    HWND list = GetDlgItem(Main(), IDC_List1);
+    RECT beside{};
+    GetWindowRect(GetDlgItem(Main(), IDC_Label2), &beside);
+    MovePointer({(beside.left + beside.right) / 2, (beside.top + beside.bottom) / 2});
+    WaitTooltip(Main(), false, ms);
+    DWORD_PTR height = 0;
+    SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000, &height);
+    POINT point{16, static_cast<LONG>(entry * height + height / 2)};
+    ClientToScreen(list, &point);
+    MovePointer(point);
+    Print(L"listtip.text", OneLine(ControlText(WaitTooltip(Main(), true, ms))));
+  }
+
+  // Until the hover tip shows text (as printed: one line), or none ("-").
+  void ListTipWait(const std::wstring& text, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+      const HWND tip = WaitTooltip(Main(), text != L"-", ms);
+      if (text == L"-" || OneLine(ControlText(tip)) == text) return;
+      if (Expired(deadline))
+        throw Failure{L"the hover tip shows " + OneLine(ControlText(tip)) + L", not " + text};
       Sleep(50);
     }
   }
@@ -1421,7 +1464,14 @@ int Run(int argc, wchar_t** argv) {
     } else if (step == L"tray-hover") {
       const auto index = static_cast<unsigned>(ParseMs(next(L"icon index")));
       driver.TrayHover(index, ParseMs(next(L"milliseconds")));
-    } else if (step == L"popup") driver.Popup(ParseMs(next(L"milliseconds")));
+    } else if (step == L"hover-entry") {
+      const int entry = static_cast<int>(ParseMs(next(L"entry")));
+      driver.HoverEntry(entry, ParseMs(next(L"milliseconds")));
+    } else if (step == L"list-tip-wait") {
+      const std::wstring text = next(L"text");
+      driver.ListTipWait(text, ParseMs(next(L"milliseconds")));
+    }
+    else if (step == L"popup") driver.Popup(ParseMs(next(L"milliseconds")));
     else if (step == L"popup-click") driver.PopupClick(next(L"command id"));
     else if (step == L"click") {
       const int x = static_cast<int>(ParseMs(next(L"x")));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/adapters.h"
 #include "platform/clipboard.h"
 #include "platform/locale.h"
 #include "app/form1.h"
@@ -114,6 +115,17 @@ class FakeSockets final : public platform::Sockets {
 
  private:
   CallLog* log_;
+};
+
+// The adapters and default routes: a snapshot, or a failed read when empty.
+class FakeAdapterSource final : public platform::AdapterSource {
+ public:
+  std::optional<platform::AdapterSnapshot> snapshot = platform::AdapterSnapshot{};
+  int reads = 0;
+  std::optional<platform::AdapterSnapshot> Read() override {
+    ++reads;
+    return snapshot;
+  }
 };
 
 class FakeClipboard final : public platform::Clipboard {

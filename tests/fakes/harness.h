@@ -19,13 +19,14 @@ struct Harness {
   FakeWindow window{&log};
   FakeNotifyIcon icon{&log};
   FakeModalWindows modalWindows{&log};
+  FakeAdapterSource adapters;
   std::unique_ptr<app::Form1> form1;
 
   app::LoadOutcome Load(std::uint32_t threadLocale = 1033) {
     locale = FakeLocale(threadLocale, &log);
     form1 = std::make_unique<app::Form1>(app::Form1Services{
         registry, sockets, clipboard, locale, messages, strings, window, window, icon,
-        modalWindows});
+        modalWindows, adapters});
     window.events = form1.get();
     return form1->Load();
   }

@@ -1,6 +1,6 @@
 // The main window after start-up, through the fakes: the tooltip, the
 // refresh and its messages, the commands, the tray's mouse events, the field
-// menus and the two close paths.
+// menus, the two close paths and the address list's hover tip.
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
@@ -333,3 +333,18 @@ TEST(ModalWindows, AnApplyShowsAtOnceAndReachesTheKeyOnlyAtTheEnd) {
 }
 
 }  // namespace
+
+TEST(ListTip, TicksNeverReadTheAdaptersAndTheFirstTipAfterOneReadsThemOnce) {
+  Harness h;
+  Start(h);
+  platform::AdapterInfo ethernet{L"Ethernet", L"Ethernet", 6, 3, 0, {{10, 0, 0, 5}}, {{10, 0, 0, 1}}};
+  h.adapters.snapshot = platform::AdapterSnapshot{{ethernet}, {{3, 10}}};
+  EXPECT_EQ(h.form1->OnListTip(0), L"Ethernet\r\nKind: wired\r\nGateway: 10.0.0.1\r\nCarries the default route");
+  EXPECT_EQ(h.form1->OnListTip(1), L"");  // below the last entry
+  h.form1->OnTimer();
+  h.form1->OnCommand(IDM_mnuRefresh);
+  EXPECT_EQ(h.adapters.reads, 1);
+  h.form1->OnListTip(0);
+  h.form1->OnListTip(0);
+  EXPECT_EQ(h.adapters.reads, 2);
+}

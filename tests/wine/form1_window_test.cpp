@@ -212,6 +212,7 @@ struct FieldEventsSpy final : main_window::Form1Events {
     inputs.emplace_back(controlId, input);
     return controlId == IDC_Text1;
   }
+  std::wstring OnListTip(int) override { return {}; }
 };
 
 TEST_F(MainWindow, FieldHooksHandOnTheirInputsChainAndComeOffAgain) {
