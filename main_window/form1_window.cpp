@@ -95,6 +95,10 @@ bool Form1Window::Create() {
   // hear that the shell restarted, and the notification icon, the only way
   // back to a hidden window, would not come back.
   allowMessage_(hwnd_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+  // As a dialog does: the list's focus rectangle shows once the keyboard is
+  // used (Tab), not on a window started with the mouse. (Wine's list box
+  // draws it whatever the state.)
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
   return true;
 }
 
