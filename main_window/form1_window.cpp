@@ -246,7 +246,7 @@ LRESULT Form1Window::OnNotify(NMHDR& header) {
 }
 
 LRESULT Form1Window::OnListTipFollow() {
-  listTip_.Follow(hwnd_, Control(IDC_List1));
+  listTip_.Follow();
   return 0;
 }
 

@@ -132,7 +132,7 @@ void Form1Window::SetRedraw(int controlId, bool on) {
   HWND control = Control(controlId);
   SendMessageW(control, WM_SETREDRAW, on ? TRUE : FALSE, 0);
   if (!on) return;
-  if (controlId == IDC_List1) listTip_.OnListRefilled(hwnd_);
+  if (controlId == IDC_List1) listTip_.OnListRefilled();
   // The frame holds the list's scroll bar, which the new entries may change;
   // the host field's frame is only its border.
   const UINT frame = controlId == IDC_List1 ? RDW_FRAME : 0;

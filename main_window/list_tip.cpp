@@ -20,13 +20,15 @@ constexpr int kTipShownMs = 32767;
 
 void ListTip::Relay(HWND owner, HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   if (tip_ == nullptr) {
+    owner_ = owner;
+    list_ = list;
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
     if (tip_ == nullptr) return;
-    TTTOOLINFOW tool = Tool(owner, list);
+    TTTOOLINFOW tool = Tool();
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     // Several lines, broken where the text breaks them.
     HDC screen = GetDC(nullptr);
@@ -43,7 +45,7 @@ void ListTip::Relay(HWND owner, HWND list, UINT message, WPARAM wParam, LPARAM l
     const int entry = EntryAt(list, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     if (entry != entry_) {
       entry_ = entry;
-      if (Showing()) ShowEntry(owner, list);
+      if (Showing()) ShowEntry();
     }
   }
   MSG relayed{list, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
@@ -62,36 +64,36 @@ bool ListTip::OnGetDispInfo(NMHDR& header, Form1Events& events) {
   return true;
 }
 
-void ListTip::OnListRefilled(HWND owner) const {
-  if (Showing()) PostMessageW(owner, WM_APP_LIST_TIP_FOLLOW, 0, 0);
+void ListTip::OnListRefilled() const {
+  if (Showing()) PostMessageW(owner_, WM_APP_LIST_TIP_FOLLOW, 0, 0);
 }
 
-void ListTip::Follow(HWND owner, HWND list) {
+void ListTip::Follow() {
   if (!Showing()) return;
   POINT pointer{};
   GetCursorPos(&pointer);
-  ScreenToClient(list, &pointer);
-  entry_ = EntryAt(list, pointer);
-  ShowEntry(owner, list);
+  ScreenToClient(list_, &pointer);
+  entry_ = EntryAt(list_, pointer);
+  ShowEntry();
 }
 
 // Setting the text to the callback again makes the shown tip ask for it
 // (TTM_UPDATE only repaints under Wine); it hides when there is none.
-void ListTip::ShowEntry(HWND owner, HWND list) {
+void ListTip::ShowEntry() {
   text_.clear();
   if (entry_ >= 0) {
-    TTTOOLINFOW tool = Tool(owner, list);
+    TTTOOLINFOW tool = Tool();
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   if (text_.empty()) SendMessageW(tip_, TTM_POP, 0, 0);
 }
 
-TTTOOLINFOW ListTip::Tool(HWND owner, HWND list) {
+TTTOOLINFOW ListTip::Tool() const {
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V1_SIZE;
   tool.uFlags = TTF_IDISHWND;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.hwnd = owner_;
+  tool.uId = reinterpret_cast<UINT_PTR>(list_);
   tool.lpszText = LPSTR_TEXTCALLBACKW;
   return tool;
 }

@@ -19,23 +19,26 @@ class ListTip {
   ListTip(const ListTip&) = delete;
   ListTip& operator=(const ListTip&) = delete;
 
-  // A mouse message of the list, from its window procedure.
+  // A mouse message of the list, from its window procedure; the first makes
+  // the tip, owned by owner.
   void Relay(HWND owner, HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   // TTN_GETDISPINFO from the tip: the text of the entry under the pointer.
   bool OnGetDispInfo(NMHDR& header, Form1Events& events);
   // The list has new entries: while the tip shows, it follows them once the
   // refill's message is over (WM_APP_LIST_TIP_FOLLOW).
-  void OnListRefilled(HWND owner) const;
-  void Follow(HWND owner, HWND list);
+  void OnListRefilled() const;
+  void Follow();
 
  private:
   // The tip shown anew for entry_, or hidden.
-  void ShowEntry(HWND owner, HWND list);
-  static TTTOOLINFOW Tool(HWND owner, HWND list);
+  void ShowEntry();
+  TTTOOLINFOW Tool() const;
   bool Showing() const { return tip_ != nullptr && IsWindowVisible(tip_); }
   static int EntryAt(HWND list, POINT client);
 
-  HWND tip_ = nullptr;  // a child of the owner's: destroyed with it
+  HWND owner_ = nullptr;
+  HWND list_ = nullptr;
+  HWND tip_ = nullptr;  // owned by owner_: destroyed with it
   int entry_ = -1;      // under the pointer, or -1
   std::wstring text_;   // what the tip shows, while it shows it
 };
