@@ -138,7 +138,23 @@ set_settings() {
       for pair in "$@"; do printf '"%s"="%s"\r\n' "${pair%%=*}" "${pair#*=}"; done
     fi
   } >"$reg"
-  timeout 30 "$WINE" regedit /S "$(win_path "$reg")" >/dev/null 2>&1 || fail "regedit could not import $reg"
+  wine_write regedit /S "$(win_path "$reg")" || fail "regedit could not import $reg"
+}
+
+# wine_write COMMAND ARG...: a Wine command that changes the prefix (reg add,
+# reg delete, regedit /S), run once more when it fails: under load the 64-bit
+# Wine now and then fails a process as it starts (seen once on a reg add).
+# What a failed try printed goes to the case's wine-write.log, and to the
+# case's output when the second fails too.
+wine_write() {
+  local attempt
+  for attempt in 1 2; do
+    timeout 30 "$WINE" "$@" >"$CASE_DIR/wine-write.out" 2>&1 && return 0
+    { printf '$ %s (try %d, exit %d)\n' "$*" "$attempt" "$?"; cat "$CASE_DIR/wine-write.out"; } \
+      >>"$CASE_DIR/wine-write.log"
+  done
+  sed 's/^/note: /' "$CASE_DIR/wine-write.log"
+  return 1
 }
 
 # stored_settings: the program's values as NAME=VALUE, one a line, sorted

@@ -24,8 +24,8 @@ browser=$CASE_DIR/browser.sh
 browser_args=$CASE_DIR/browser-args.txt
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"%s"\n' "$browser_args" >"$browser"
 chmod +x "$browser"
-timeout 30 "$WINE" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$browser" /f \
-  >/dev/null 2>&1 || fail "could not name the browser"
+wine_write reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$browser" /f ||
+  fail "could not name the browser"
 
 has() { (((style & $1) != 0)) && echo yes || echo no; }
 

@@ -6,8 +6,7 @@
 source "$(dirname "$0")/../lib.sh"
 begin_case
 set_dpi() {
-  timeout 30 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-    >/dev/null 2>&1 || fail "could not set LogPixels to $1"
+  wine_write reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f || fail "could not set LogPixels to $1"
 }
 set_dpi 144
 on_cleanup "set_dpi 96; timeout 20 wineserver -w"

@@ -81,8 +81,8 @@ expect_eq "upgraded in place: the same files, one entry" \
 
 # Started with Windows from both Run keys; another program's value beside.
 set_settings ShowIP=2
-for key in "${RUN_KEYS[@]}"; do reg_quiet add "$key" /v Adrelo /d "\"$windows_exe\"" /f; done
-reg_quiet add "${RUN_KEYS[0]}" /v Other /d 'C:\other.exe' /f
+for key in "${RUN_KEYS[@]}"; do wine_write reg add "$key" /v Adrelo /d "\"$windows_exe\"" /f; done
+wine_write reg add "${RUN_KEYS[0]}" /v Other /d 'C:\other.exe' /f
 on_cleanup 'reg_quiet delete "${RUN_KEYS[0]}" /v Other /f'
 start_program
 drive_or_stop wait-window 20000

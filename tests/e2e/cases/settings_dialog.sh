@@ -34,7 +34,7 @@ settings_key() { timeout 30 "$WINE" reg query "$SETTINGS_KEY" 2>/dev/null | tr -
 set_settings Language=0 ShowIP=2 Tip_Window=1 CopyInfo=2 Start_with_Win=2 CloseMin=2
 remove_run_value Adrelo
 # Another program's value, differing only in letter case.
-timeout 30 "$WINE" reg add "$RUN_KEY" /v ADRELO /d keep /f >/dev/null 2>&1
+wine_write reg add "$RUN_KEY" /v ADRELO /d keep /f
 stored=$(settings_key)
 start_program
 
