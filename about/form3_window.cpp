@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "localization/language.h"
@@ -205,36 +206,38 @@ bool Form3::CreateControls() {
     if (child == nullptr) return false;
   }
   PlaceControls();
-  SetFonts();
+  SetFonts(TRUE);
   return true;
 }
 
 void Form3::PlaceControls() {
+  platform::win32::ControlPlacer placer(hwnd_, dpi_, static_cast<int>(std::size(kControls)));
   for (const ControlLayout& control : kControls) {
-    HWND child = GetDlgItem(hwnd_, control.id);
-    platform::win32::PlaceInTwips(child, control.bounds, dpi_);
     // The picture is shown at its own size, whatever the dots per inch.
     if (control.id == IDC_Form3_Image1 && pictureSize_.cx > 0) {
-      SetWindowPos(child, nullptr, 0, 0, pictureSize_.cx, pictureSize_.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      placer.Place(control.id, control.bounds, pictureSize_);
+    } else {
+      placer.Place(control.id, control.bounds);
     }
   }
 }
 
-void Form3::SetFonts() {
-  SendDlgItemMessageW(hwnd_, IDC_Form3_Label2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), TRUE);
-  SendDlgItemMessageW(hwnd_, IDC_Form3_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), TRUE);
-  ShowLinkLook();
+void Form3::SetFonts(BOOL redraw) {
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), redraw);
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), redraw);
+  ShowLinkLook(redraw);
 }
 
 INT_PTR Form3::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  dpi_ = platform::win32::TakeSuggestedRect(hwnd_, wParam, lParam);
-  PlaceControls();
-  // The old fonts go once the controls draw with the new ones.
-  platform::win32::UniqueFont versionFont = std::exchange(versionFont_, ArialBold(kVersionFontCentipoints, dpi_, false));
-  platform::win32::UniqueFont linkFont = std::exchange(linkFont_, ArialBold(kLinkFontCentipoints, dpi_, false));
-  platform::win32::UniqueFont litLinkFont = std::exchange(litLinkFont_, ArialBold(kLinkFontCentipoints, dpi_, true));
-  SetFonts();
+  platform::win32::ChangeDpi(hwnd_, wParam, lParam, [this](int dpi) {
+    dpi_ = dpi;
+    PlaceControls();
+    // The old fonts go once the controls draw with the new ones.
+    platform::win32::UniqueFont versionFont = std::exchange(versionFont_, ArialBold(kVersionFontCentipoints, dpi_, false));
+    platform::win32::UniqueFont linkFont = std::exchange(linkFont_, ArialBold(kLinkFontCentipoints, dpi_, false));
+    platform::win32::UniqueFont litLinkFont = std::exchange(litLinkFont_, ArialBold(kLinkFontCentipoints, dpi_, true));
+    SetFonts(FALSE);
+  });
   return TRUE;
 }
 
@@ -263,14 +266,14 @@ INT_PTR Form3::OnSetCursor(HWND over, UINT mouseMessage) {
   if (hand_ != nullptr) SetCursor(hand_);
   // The link gets no WM_MOUSEMOVE of its own here; its cursor request, sent
   // on every move over it, stands in for one.
-  if (mouseMessage == WM_MOUSEMOVE && link_.MoveOverLink()) ShowLinkLook();
+  if (mouseMessage == WM_MOUSEMOVE && link_.MoveOverLink()) ShowLinkLook(TRUE);
   // The result the link's own procedure sees: the cursor is set.
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
   return TRUE;
 }
 
 INT_PTR Form3::OnMouseMoveOverRest() {
-  if (link_.MoveOverRest()) ShowLinkLook();
+  if (link_.MoveOverRest()) ShowLinkLook(TRUE);
   return TRUE;
 }
 
@@ -299,9 +302,9 @@ INT_PTR Form3::OnClose() {
 
 // The font switches the underline and repaints the link, whose colour comes
 // from WM_CTLCOLORSTATIC.
-void Form3::ShowLinkLook() {
+void Form3::ShowLinkLook(BOOL redraw) {
   HFONT font = link_.look().underline ? litLinkFont_.get() : linkFont_.get();
-  SendDlgItemMessageW(hwnd_, IDC_Form3_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendDlgItemMessageW(hwnd_, IDC_Form3_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }
 
 }  // namespace about

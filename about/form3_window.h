@@ -41,8 +41,8 @@ class Form3 final : public platform::win32::BaseDialog<Form3> {
   INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
   bool CreateControls();
   void PlaceControls();
-  void SetFonts();
-  void ShowLinkLook();
+  void SetFonts(BOOL redraw);
+  void ShowLinkLook(BOOL redraw);
 
   HINSTANCE instance_;
   std::int16_t language_;

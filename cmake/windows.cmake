@@ -25,6 +25,7 @@ set(ADRELO_WIN32_SOURCES
   platform/win32/clipboard_win32.cpp
   platform/win32/dpi.cpp
   platform/win32/executable_win32.cpp
+  platform/win32/frame_caption.cpp
   platform/win32/locale_win32.cpp
   platform/win32/message_box_win32.cpp
   platform/win32/notify_icon_win32.cpp

@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -159,18 +160,20 @@ LRESULT Form1Window::OnSetFocus() {
 }
 
 LRESULT Form1Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  dpi_ = platform::win32::TakeSuggestedRect(hwnd_, wParam, lParam);
-  PlaceControls();
-  RemakeFonts();
+  platform::win32::ChangeDpi(hwnd_, wParam, lParam, [this](int dpi) {
+    dpi_ = dpi;
+    PlaceControls();
+    RemakeFonts();
+  });
   return 0;
 }
 
 void Form1Window::PlaceControls() {
-  for (const ControlLayout& control : kControls) {
-    platform::win32::PlaceInTwips(Control(control.id), control.bounds, dpi_);
-  }
+  platform::win32::ControlPlacer placer(hwnd_, dpi_, static_cast<int>(std::size(kControls)));
+  for (const ControlLayout& control : kControls) placer.Place(control.id, control.bounds);
 }
 
+// Without redrawing: the caller repaints the window once.
 void Form1Window::RemakeFonts() {
   // The old fonts go once no control draws with them any more.
   const std::map<int, platform::win32::UniqueFont> previousFonts = std::move(fonts_);
@@ -178,7 +181,7 @@ void Form1Window::RemakeFonts() {
   for (const ControlLayout& control : kControls) {
     HWND child = Control(control.id);
     const int charset = platform::win32::FontCharsetOf(child);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontForCharset(charset)), TRUE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontForCharset(charset)), FALSE);
   }
 }
 

@@ -3,8 +3,11 @@
 
 #include <windowsx.h>
 
+#include <iterator>
+
 #include "platform/twips.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/frame_caption.h"
 #include "resources/resource.h"
 
 namespace settings {
@@ -77,7 +80,9 @@ INT_PTR Form2Window::OnInitDialog() {
     return FALSE;
   }
   form2_.Load();
-  SetFocus(Control(IDC_Command1));
+  // The dialog's own way of focusing: a plain SetFocus skips the dialog
+  // manager's default-button bookkeeping, and Enter on Ok would do nothing.
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_Command1)), TRUE);
   return FALSE;  // the focus is set
 }
 
@@ -105,14 +110,16 @@ INT_PTR Form2Window::OnClose() {
 // Windows' own handling would scale the dialog's template font and move the
 // controls by its own rounding; this dialog lays itself out from its twips.
 INT_PTR Form2Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  dpi_ = platform::win32::TakeSuggestedRect(hwnd_, wParam, lParam);
-  PlaceControls();
-  // The old fonts go once no control draws with them any more.
-  const auto previousFonts = std::move(fonts_);
-  fonts_.clear();
-  for (const Form2ControlLayout& control : kForm2Controls) {
-    SetFontCharset(control.id, platform::win32::FontCharsetOf(Control(control.id)));
-  }
+  platform::win32::ChangeDpi(hwnd_, wParam, lParam, [this](int dpi) {
+    dpi_ = dpi;
+    PlaceControls();
+    // The old fonts go once no control draws with them any more.
+    const auto previousFonts = std::move(fonts_);
+    fonts_.clear();
+    for (const Form2ControlLayout& control : kForm2Controls) {
+      SetFont(control, platform::win32::FontCharsetOf(Control(control.id)), FALSE);
+    }
+  });
   return TRUE;
 }
 
@@ -128,12 +135,15 @@ bool Form2Window::CreateControls() {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                  instance_, nullptr);
     if (child == nullptr) return false;
+    if (control.kind == Form2ControlKind::Frame)
+      frameHooks_.push_back(platform::win32::PaintCaptionWhole(child));
   }
   PlaceControls();
   return true;
 }
 
 void Form2Window::PlaceControls() {
+  platform::win32::ControlPlacer placer(hwnd_, dpi_, static_cast<int>(std::size(kForm2Controls)));
   for (const Form2ControlLayout& control : kForm2Controls) {
     platform::TwipsRect bounds{control.left, control.top, control.width, control.height};
     // An option is placed inside its frame but is a child of the dialog, so
@@ -142,7 +152,7 @@ void Form2Window::PlaceControls() {
       bounds.left += frame->left;
       bounds.top += frame->top;
     }
-    platform::win32::PlaceInTwips(Control(control.id), bounds, dpi_);
+    placer.Place(control.id, bounds);
   }
 }
 
@@ -200,10 +210,12 @@ void Form2Window::SetCaption(int controlId, const std::wstring& caption) {
 }
 
 void Form2Window::SetFontCharset(int controlId, int charset) {
-  const Form2ControlLayout* control = FindForm2Control(controlId);
-  if (control == nullptr) return;
-  SendMessageW(Control(controlId), WM_SETFONT,
-               reinterpret_cast<WPARAM>(FontFor(control->kind, charset)), TRUE);
+  if (const Form2ControlLayout* control = FindForm2Control(controlId)) SetFont(*control, charset, TRUE);
+}
+
+void Form2Window::SetFont(const Form2ControlLayout& control, int charset, BOOL redraw) {
+  SendMessageW(Control(control.id), WM_SETFONT,
+               reinterpret_cast<WPARAM>(FontFor(control.kind, charset)), redraw);
 }
 
 void Form2Window::Close() { EndDialog(hwnd_, 0); }

@@ -6,9 +6,11 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/base_dialog.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_subclass.h"
 #include "settings/form2.h"
 #include "settings/form2_layout.h"
 
@@ -48,6 +50,7 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
   HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
   int Pixels(std::int32_t twips) const;
   HFONT FontFor(Form2ControlKind kind, int charset);
+  void SetFont(const Form2ControlLayout& control, int charset, BOOL redraw);
 
   HINSTANCE instance_;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
@@ -55,6 +58,7 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
   Form2 form2_;
   // One font per kind and character set, for the dialog's life.
   std::map<std::pair<Form2ControlKind, int>, platform::win32::UniqueFont> fonts_;
+  std::vector<platform::win32::WindowSubclass> frameHooks_;  // captions painted whole
 };
 
 }  // namespace settings

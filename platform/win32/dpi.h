@@ -1,7 +1,8 @@
 // What each of the program's windows does when Windows moves it to a monitor
 // of another DPI (WM_DPICHANGED, per-monitor aware): it takes the rectangle
 // Windows suggests and lays its controls out again from their twips, in
-// fonts made anew for the new DPI.
+// fonts made anew for the new DPI. All of it happens without drawing; the
+// window and its controls are painted once, when the new layout is complete.
 #pragma once
 #include <windows.h>
 
@@ -9,16 +10,52 @@
 
 namespace platform::win32 {
 
-// WM_DPICHANGED's wParam and lParam: the new DPI, then the window moved and
-// sized to the suggested rectangle.
-int TakeSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam);
+// Moves controls of one parent to their places in one pass, none of them
+// drawn: the moves take effect together when the placer goes. Whoever moves
+// controls of a visible window this way repaints it (RepaintWhole).
+class ControlPlacer {
+ public:
+  ControlPlacer(HWND parent, int dpi, int count);
+  ~ControlPlacer();
+  ControlPlacer(const ControlPlacer&) = delete;
+  ControlPlacer& operator=(const ControlPlacer&) = delete;
 
-// A control moved to its place in twips at dpi, relative to its parent's
-// client area.
-void PlaceInTwips(HWND control, const TwipsRect& bounds, int dpi);
+  // To its place in twips, relative to the parent's client area.
+  void Place(int controlId, const TwipsRect& bounds);
+  // To its place in twips, at a size of its own in pixels.
+  void Place(int controlId, const TwipsRect& bounds, SIZE pixels);
+
+ private:
+  void Move(int controlId, int left, int top, int width, int height);
+
+  HWND parent_;
+  int dpi_;
+  HDWP batch_;
+};
+
+// The window, its frame and every control drawn anew, once, when the
+// program next waits for messages.
+void RepaintWhole(HWND window);
+
+// WM_DPICHANGED handled in one go: the window takes the rectangle Windows
+// suggests, relayout(dpi) moves the controls (a ControlPlacer) and gives them
+// their new fonts without redrawing them, and the whole window is then
+// repainted once.
+template <class Relayout>
+void ChangeDpi(HWND window, WPARAM wParam, LPARAM lParam, Relayout&& relayout);
+
+// WM_DPICHANGED's wParam and lParam: the new DPI, then the window moved and
+// sized to the suggested rectangle, without drawing.
+int TakeSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam);
 
 // The character set of the font control draws with now (its font's, or the
 // system's when it has none of its own).
 int FontCharsetOf(HWND control);
+
+template <class Relayout>
+void ChangeDpi(HWND window, WPARAM wParam, LPARAM lParam, Relayout&& relayout) {
+  relayout(TakeSuggestedRect(window, wParam, lParam));
+  RepaintWhole(window);
+}
 
 }  // namespace platform::win32

@@ -110,6 +110,10 @@ namespace {
 
 constexpr wchar_t kMainClass[] = L"AdreloViewerForm1";
 constexpr DWORD kDefaultWaitMs = 10000;
+// How long a window may take to answer a query that does real work in it
+// (the probe's, a hundred DPI changes): the step fails on a hang, not on a
+// slow or busy machine.
+constexpr DWORD kWorkAnswerMs = 60000;
 
 struct Failure {
   std::wstring message;
@@ -880,8 +884,20 @@ class Driver {
     }
   }
 
+  // Run by the probe once the hook is gone (probe_protocol.h says why).
   std::wstring DpiChange(const std::wstring& title, unsigned dpi) {
-    return Query(adrelo_probe::kDpiChange, Top(title, 2000), dpi);
+    HWND top = Top(title, 2000);
+    const auto runner = reinterpret_cast<HWND>(
+        static_cast<UINT_PTR>(std::wcstoull(Query(adrelo_probe::kDpiChange, top, dpi).c_str(), nullptr, 10)));
+    if (!IsWindow(runner)) throw Failure{L"the probe made no window to run the DPI changes"};
+    UnhookThreadOf(top);
+    reply_.clear();
+    replyKind_ = 0;
+    if (!SendMessageTimeoutW(runner, adrelo_probe::kRunDpiChanges, reinterpret_cast<WPARAM>(replyWindow_), 0,
+                             SMTO_ABORTIFHUNG, kWorkAnswerMs, nullptr) ||
+        replyKind_ != adrelo_probe::kRunDpiChanges)
+      throw Failure{L"the DPI changes were not done within " + std::to_wstring(kWorkAnswerMs) + L" ms"};
+    return reply_;
   }
 
   std::wstring Looks(const std::wstring& title) {
@@ -1220,10 +1236,17 @@ class Driver {
     replyKind_ = 0;
     if (!SendMessageTimeoutW(target, message, reinterpret_cast<WPARAM>(replyWindow_),
                              kind | parameter << adrelo_probe::kQueryParameterShift,
-                             SMTO_ABORTIFHUNG, 5000, nullptr))
+                             SMTO_ABORTIFHUNG, kWorkAnswerMs, nullptr))
       throw Failure{L"no answer to the probe query"};
     if (replyKind_ != kind) throw Failure{L"the probe did not answer query " + std::to_wstring(kind)};
     return reply_;
+  }
+
+  void UnhookThreadOf(HWND target) {
+    const auto hook = hooks_.find(GetWindowThreadProcessId(target, nullptr));
+    if (hook == hooks_.end()) return;
+    UnhookWindowsHookEx(hook->second);
+    hooks_.erase(hook);
   }
 
   void HookThreadOf(HWND target) {

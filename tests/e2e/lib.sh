@@ -84,6 +84,32 @@ expect_near() {
   fi
 }
 
+# expect_dpi_changes: after a dpi-change step. The changes keep no GDI object,
+# nothing is drawn until a change's layout is complete, then every window once,
+# and a change with its painting stays far below what a user would call slow
+# (both builds need a few tens of ms under Wine; 250 ms fails on real work only).
+DPI_CHANGE_BOUND_US=250000
+expect_dpi_changes() {
+  expect_eq "100 DPI changes keep no GDI object" "$(got dpi.gdi.before)" "$(got dpi.gdi.after)"
+  expect_eq "nothing drawn during a DPI change, then every window once" \
+    "0 $(got dpi.windows)" "$(got dpi.drawn_during_change) $(got dpi.painted_once)"
+  local cost=$(($(got dpi.change_us) + $(got dpi.paint_us)))
+  if ((cost <= DPI_CHANGE_BOUND_US)); then
+    log "ok:   a DPI change and its painting: $(got dpi.change_us) + $(got dpi.paint_us) us"
+  else
+    fail "a DPI change and its painting: $(got dpi.change_us) + $(got dpi.paint_us) us, bound $DPI_CHANGE_BOUND_US"
+  fi
+}
+
+# expect_captions_whole WHERE: after a looks step, every caption it measured
+# is painted as wide as its text draws unclipped (no glyph lost at an end).
+expect_captions_whole() {
+  local short
+  short=$(awk -F'[=. ]' '/^caption\./ { n++; if ($3 != $4) printf "%s: %s of %s px; ", $2, $3, $4 }
+    END { if (!n) print "no caption measured" }' <<<"$DRIVER_OUT")
+  expect_eq "$1: every caption painted whole" "" "$short"
+}
+
 # expect_text WHAT EXPECTED_FILE SEEN_TEXT: line by line, a diff when not equal.
 expect_text() {
   local seen=$CASE_DIR/seen-${1//[^A-Za-z0-9]/_}.txt

@@ -11,6 +11,8 @@
 #include <commctrl.h>
 #include <winternl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -240,9 +242,94 @@ std::wstring CursorLine() {
          std::to_wstring(mask.bmWidth) + (mono ? L" 1\n" : L" 0\n");
 }
 
+// Whether a caption is painted whole: the width of its ink (pixels far from
+// the band's background) in the control's first line of text, against the
+// width of the same text drawn unclipped in the same font. A glyph clipped
+// at either end shows as a painted width short of the drawn one. Group boxes
+// and one-line static texts are measured.
+bool HasOneLineCaption(HWND child, const std::wstring& text, SIZE extent) {
+  wchar_t className[16]{};
+  GetClassNameW(child, className, 16);
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
+  RECT client{};
+  GetClientRect(child, &client);
+  if (text.empty() || extent.cx > client.right) return false;
+  if (lstrcmpiW(className, L"Button") == 0) return (style & BS_TYPEMASK) == BS_GROUPBOX;
+  return lstrcmpiW(className, L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT;
+}
+
+// The ink's width in a copy of size pixels of dc; the background is the
+// colour of the copy's top right corner.
+int InkWidth(HDC dc, SIZE size) {
+  HDC copy = CreateCompatibleDC(dc);
+  HBITMAP pixels = CreateCompatibleBitmap(dc, size.cx, size.cy);
+  HGDIOBJ previous = SelectObject(copy, pixels);
+  BitBlt(copy, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
+  const auto lightness = [&](int x, int y) {
+    const COLORREF colour = GetPixel(copy, x, y);
+    return (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
+  };
+  constexpr int kInkContrast = 120;  // text, not a frame's grey line
+  const int background = lightness(size.cx - 1, 0);
+  int left = size.cx, right = -1;
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x)
+      if (std::abs(lightness(x, y) - background) > kInkContrast) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  SelectObject(copy, previous);
+  DeleteObject(pixels);
+  DeleteDC(copy);
+  return right < left ? 0 : right - left + 1;
+}
+
+int DrawnInkWidth(HFONT font, const std::wstring& text, SIZE extent) {
+  HDC screen = GetDC(nullptr);
+  HDC canvas = CreateCompatibleDC(screen);
+  const SIZE size{extent.cx * 2, extent.cy};
+  HBITMAP pixels = CreateCompatibleBitmap(screen, size.cx, size.cy);
+  HGDIOBJ previousBitmap = SelectObject(canvas, pixels);
+  HGDIOBJ previousFont = SelectObject(canvas, font);
+  const RECT all{0, 0, size.cx, size.cy};
+  FillRect(canvas, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  TextOutW(canvas, extent.cy, 0, text.c_str(), static_cast<int>(text.size()));
+  const int width = InkWidth(canvas, size);
+  SelectObject(canvas, previousFont);
+  SelectObject(canvas, previousBitmap);
+  DeleteObject(pixels);
+  DeleteDC(canvas);
+  ReleaseDC(nullptr, screen);
+  return width;
+}
+
+BOOL CALLBACK AddCaptionInk(HWND child, LPARAM param) {
+  auto& out = *reinterpret_cast<std::wstring*>(param);
+  std::wstring text(GetWindowTextLengthW(child) + 1, L'\0');
+  text.resize(GetWindowTextW(child, text.data(), static_cast<int>(text.size())));
+  std::erase(text, L'&');
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+  HDC dc = GetDC(child);
+  HGDIOBJ previous = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  if (HasOneLineCaption(child, text, extent)) {
+    RECT client{};
+    GetClientRect(child, &client);
+    out += L"caption." + adrelo_probe::ControlName(GetDlgCtrlID(child)) + L'=' +
+           std::to_wstring(InkWidth(dc, {client.right, std::min<LONG>(extent.cy, client.bottom)})) + L' ' +
+           std::to_wstring(DrawnInkWidth(font, text, extent)) + L'\n';
+  }
+  ReleaseDC(child, dc);
+  return TRUE;
+}
+
 std::wstring Looks(HWND window) {
   std::wstring out;
   EnumChildWindows(window, AddColour, reinterpret_cast<LPARAM>(&out));
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EnumChildWindows(window, AddCaptionInk, reinterpret_cast<LPARAM>(&out));
   return out + CursorLine();
 }
 
@@ -327,7 +414,22 @@ void Answer(HWND driver, WPARAM kind, const std::wstring& text) {
                       nullptr);
 }
 
-}  // namespace
+// ---- DPI changes, measured without the hook ----------------------------------
+// Every message a hooked thread sends itself goes through Wine's hook chain,
+// some 0.1 ms each, and a DPI change sends hundreds: measured under the hook,
+// that would be most of what is measured. So the query only makes a
+// message-only window of the probe's own in the program's thread and answers
+// its handle; the driver takes its hook away, then sends that window
+// kRunDpiChanges, and the window answers the measurements and goes.
+
+constexpr int kDpiChanges = 100;
+constexpr wchar_t kRunnerClass[] = L"AdreloE2EProbeDpiRunner";
+
+struct DpiRun {
+  HWND window;
+  int to;
+};
+DpiRun dpiRun;
 
 // As Windows would when the window moves to a monitor of another DPI, had
 // the frame the same size there (Wine has one DPI for every monitor).
@@ -343,21 +445,100 @@ void SendDpiChange(HWND window, int from, int to) {
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
 }
 
+// What one window and its controls draw: WM_PAINT and WM_ERASEBKGND, each
+// window's own count.
+struct DrawingCounts {
+  std::vector<HWND> windows;
+  std::vector<int> paints, erases;
+};
+
+LRESULT CALLBACK CountDrawing(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
+                              DWORD_PTR data) {
+  auto& counts = *reinterpret_cast<DrawingCounts*>(data);
+  if (message == WM_PAINT) ++counts.paints[index];
+  if (message == WM_ERASEBKGND) ++counts.erases[index];
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// One change more, watched: what is drawn while it is handled (nothing, if
+// the window draws only once its layout is complete), and how many of the
+// windows the next update paints exactly once.
+std::wstring WatchedChange(HWND window, int from, int to) {
+  DrawingCounts counts;
+  counts.windows.push_back(window);
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    counts.windows.push_back(child);
+  counts.paints.assign(counts.windows.size(), 0);
+  counts.erases.assign(counts.windows.size(), 0);
+  for (size_t i = 0; i < counts.windows.size(); ++i)
+    SetWindowSubclass(counts.windows[i], CountDrawing, i, reinterpret_cast<DWORD_PTR>(&counts));
+  SendDpiChange(window, from, to);
+  int drawnDuring = 0;
+  for (size_t i = 0; i < counts.windows.size(); ++i) drawnDuring += counts.paints[i] + counts.erases[i];
+  counts.paints.assign(counts.windows.size(), 0);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  int paintedOnce = 0;
+  for (size_t i = 0; i < counts.windows.size(); ++i) {
+    if (counts.paints[i] == 1) ++paintedOnce;
+    RemoveWindowSubclass(counts.windows[i], CountDrawing, i);
+  }
+  return L"dpi.drawn_during_change=" + std::to_wstring(drawnDuring) + L"\ndpi.windows=" +
+         std::to_wstring(counts.windows.size()) + L"\ndpi.painted_once=" + std::to_wstring(paintedOnce) + L'\n';
+}
+
+// kDpiChanges changes, to the DPI and back, each painted before the next as
+// a user would see it, timed apart: the change itself and its painting.
 std::wstring DpiChanges(HWND window, int to) {
   // Every window starts at the system's DPI.
   HDC screen = GetDC(nullptr);
   const int from = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   const int before = adrelo_testing::GdiObjects();
-  for (int change = 0; change < 100; ++change) {
+  LARGE_INTEGER frequency{}, started{}, changed{}, painted{};
+  QueryPerformanceFrequency(&frequency);
+  long long changing = 0, painting = 0;
+  for (int change = 0; change < kDpiChanges; ++change) {
+    QueryPerformanceCounter(&started);
     if (change % 2 == 0) SendDpiChange(window, from, to);
     else SendDpiChange(window, to, from);
+    QueryPerformanceCounter(&changed);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    QueryPerformanceCounter(&painted);
+    changing += changed.QuadPart - started.QuadPart;
+    painting += painted.QuadPart - changed.QuadPart;
   }
   const int after = adrelo_testing::GdiObjects();
-  SendDpiChange(window, from, to);
+  const auto meanMicroseconds = [&](long long ticks) {
+    return std::to_wstring(ticks * 1000000 / frequency.QuadPart / kDpiChanges);
+  };
   return L"dpi.from=" + std::to_wstring(from) + L"\ndpi.gdi.before=" + std::to_wstring(before) +
-         L"\ndpi.gdi.after=" + std::to_wstring(after) + L"\n";
+         L"\ndpi.gdi.after=" + std::to_wstring(after) + L"\ndpi.change_us=" + meanMicroseconds(changing) +
+         L"\ndpi.paint_us=" + meanMicroseconds(painting) + L'\n' + WatchedChange(window, from, to);
 }
+
+LRESULT CALLBACK DpiRunnerProc(HWND runner, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != adrelo_probe::kRunDpiChanges) return DefWindowProcW(runner, message, wParam, lParam);
+  Answer(reinterpret_cast<HWND>(wParam), adrelo_probe::kRunDpiChanges, DpiChanges(dpiRun.window, dpiRun.to));
+  DestroyWindow(runner);
+  return 0;
+}
+
+// The runner, for the driver to send kRunDpiChanges to once it has unhooked.
+std::wstring MakeDpiRunner(HWND window, int to) {
+  dpiRun = {window, to};
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&DpiRunnerProc), &self);
+  WNDCLASSW runnerClass{};
+  runnerClass.lpfnWndProc = DpiRunnerProc;
+  runnerClass.hInstance = self;
+  runnerClass.lpszClassName = kRunnerClass;
+  RegisterClassW(&runnerClass);
+  HWND runner = CreateWindowW(kRunnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, self, nullptr);
+  return std::to_wstring(reinterpret_cast<UINT_PTR>(runner));
+}
+
+}  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPARAM wParam,
                                                                    LPARAM lParam) {
@@ -384,7 +565,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
           break;
         case adrelo_probe::kDpiChange:
           Answer(driver, adrelo_probe::kDpiChange,
-                 DpiChanges(sent->hwnd, static_cast<int>(sent->lParam >> adrelo_probe::kQueryParameterShift)));
+                 MakeDpiRunner(sent->hwnd, static_cast<int>(sent->lParam >> adrelo_probe::kQueryParameterShift)));
           break;
         default: break;
       }

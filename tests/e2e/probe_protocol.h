@@ -22,15 +22,24 @@ enum Query : unsigned {
   kPopup = 6,     // the open popup menu: its items as kMenu, then "@menu <rect>" and "@<id> <rect>" each item
   kBoxIcon = 7,   // the icon of the open message box: error, other or none
   kLooks = 8,     // colour.<control>=0x00bbggrr, the text colour WM_CTLCOLORSTATIC sets,
-                  // then cursor=<hot x> <hot y> <width> <mono 0|1>: the thread's cursor
+                  // caption.<control>=<painted ink width> <unclipped ink width>: a group
+                  // box's or one-line static's caption, then
+                  // cursor=<hot x> <hot y> <width> <mono 0|1>
   kResources = 9, // what the process holds: res.gdi=, res.user=, then
                   // res.user.windows|menus|icons|accelerators=
   kListMenu = 10, // List1's first entry selected and a right-button release posted to it; "ok"
-  kDpiChange = 11, // lParam's high word a DPI: the window sent WM_DPICHANGED 100 times, to
-                   // it and back, then once to it; each suggests the window's client area
-                   // scaled by the ratio in a frame of the same size. Answers dpi.from=,
-                   // dpi.gdi.before= and dpi.gdi.after= (GDI objects before and after the 100)
+  kDpiChange = 11, // lParam's high word a DPI: answers the handle of a message-only window
+                   // of the probe's, to send kRunDpiChanges to once the hook is gone
 };
+// Sent to that window, wParam the driver's window: the window sent WM_DPICHANGED 100 times,
+// to the DPI and back, each change painted before the next, then once more, watched. Each
+// suggests the window's client area scaled by the ratio in a frame of the same size.
+// Answered (dwData kRunDpiChanges) with dpi.from=, dpi.gdi.before= and dpi.gdi.after= (GDI
+// objects before and after the 100), dpi.change_us= and dpi.paint_us= (the mean time of a
+// change and of its painting), and of the last: dpi.drawn_during_change= (WM_PAINT and
+// WM_ERASEBKGND while it was handled), dpi.windows= (the window and its controls) and
+// dpi.painted_once= (how many of them the next update painted exactly once).
+inline constexpr unsigned kRunDpiChanges = WM_APP + 1;
 inline constexpr unsigned kQueryKindMask = 0xFFFF;
 inline constexpr unsigned kQueryParameterShift = 16;
 

@@ -3,13 +3,30 @@
 # at x = 515 and 517 (the values of a double click and a right-button
 # release) over the window's own background neither restore it nor open the
 # tray menu, since the icon's events come in a message of the program's own.
+# Started at 120 and 144 dpi, every window's captions are painted whole.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 set_dpi() {
   wine_write reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f || fail "could not set LogPixels to $1"
 }
-set_dpi 144
 on_cleanup "set_dpi 96; timeout 20 wineserver -w"
+
+# Started at a system DPI above 96, each window's captions are painted whole:
+# at 120 dpi in English, at 144 in Bulgarian.
+captions_at() {  # DPI LANGUAGE SETTINGS_TITLE ABOUT_TITLE
+  set_dpi "$1"
+  set_settings Language="$2"
+  start_program
+  drive_or_stop wait-window 20000 looks "Adrelo Viewer" keys Ctrl+O owned-wait 5000 looks "$3"
+  expect_captions_whole "$1 dpi: the main window and the settings dialog"
+  drive_or_stop owned-close-box owned-gone 5000 keys F10,Right,Right,Down,Enter window "$4" 5000 looks "$4"
+  expect_captions_whole "$1 dpi: About"
+  stop_program
+}
+captions_at 120 0 "Settings panel" "About Program..."
+captions_at 144 100 "Панел за Настройки" "За програмата..."
+
+set_dpi 144
 set_settings
 start_program
 drive_or_stop wait-window 20000 state

@@ -27,7 +27,8 @@ expect_eq "SC_SIZE: rect unchanged" "$before" "$(got window.pos) $(got window.si
 
 id() { resource_id "IDC_$1"; }
 title="Adrelo Viewer"
-drive_or_stop window "$title" 5000
+drive_or_stop window "$title" 5000 looks "$title"
+expect_captions_whole "96 dpi"
 expect_eq "z-order: label, field, label, field" "$(id Label1) $(id Text1) $(id Label2) $(id List1)" \
   "$(got children)"
 expect_eq "the fields named by their labels" "Host name : |IP Address : " \
@@ -36,8 +37,9 @@ expect_eq "the list has the focus" "id$(id List1)" "$(got top.focus)"
 # Tab: the host field, then the list again.
 drive keys Tab focus "$(id Text1)" 3000 keys Tab focus "$(id List1)" 3000 && log "ok:   Tab order"
 
-drive_or_stop dpi-change "$title" 144 window "$title" 5000 fonts
-expect_eq "100 DPI changes keep no GDI object" "$(got dpi.gdi.before)" "$(got dpi.gdi.after)"
+drive_or_stop dpi-change "$title" 144 window "$title" 5000 fonts looks "$title"
+expect_captions_whole "144 dpi"
+expect_dpi_changes
 expect_eq "client area at 144 dpi" "560 180" "$(got top.client.size)"
 while read -r name rect; do
   expect_eq "$name at 144 dpi" "$rect" "$(got "child.$(id "$name").rect")"

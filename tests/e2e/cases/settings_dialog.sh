@@ -87,10 +87,14 @@ expect_eq "fonts: button, frame, check box, options" \
   "$(got "font.id$(id Command1)")|$(got "font.id$(id Frame1)")|$(got "font.id$(id Check1)")|$(got "font.id$(id Option3)")|$(got "font.id$(id Option1)")"
 
 expect_eq "no control that takes the focus goes unnamed" "" "$(got unnamed)"
+drive_or_stop looks "Settings panel"
+expect_captions_whole "96 dpi"
 
 # ---- moved to a monitor of 144 dpi: laid out again from the twips ------------
-drive_or_stop dpi-change "Settings panel" 144 owned-state owned-fonts
-expect_eq "100 DPI changes keep no GDI object" "$(got dpi.gdi.before)" "$(got dpi.gdi.after)"
+drive_or_stop dpi-change "Settings panel" 144 looks "Settings panel"
+expect_dpi_changes
+expect_captions_whole "144 dpi"
+drive_or_stop owned-state owned-fonts
 expect_eq "144 dpi: client, Frame4, Option8, Command1" "801 491|12 12 386 182|24 36 350 38|12 420 146 50" \
   "$(got owned.client)|$(child Frame4 rect)|$(child Option8 rect)|$(child Command1 rect)"
 expect_eq "144 dpi fonts: button, frame, option" "Arial -24 700 0|Arial -18 400 0|MS Shell Dlg -17 0 0" \
@@ -127,6 +131,8 @@ expect_eq "main window recaptioned" "Име на Компютъра : |Ин&фо
 expect_eq "unchecked Apply: the other-case value stays, none added" "ADRELO=keep" \
   "$(run_values | grep -i '^adrelo=')"
 expect_eq "settings key unchanged by Apply" "$stored" "$(settings_key)"
+drive_or_stop looks "Панел за Настройки" looks "Adrelo Viewer"
+expect_captions_whole "Bulgarian, both windows"
 
 # ---- Cancel applies nothing, keeps the Apply; Ctrl+O shows the applied -----
 drive_or_stop owned-click "$(id Option7)" owned-click "$(id Command2)" owned-gone 5000 \
@@ -152,7 +158,7 @@ expect_eq "unchecked Apply removes it" "" "$(run_values | grep -i '^adrelo=')"
 drive_or_stop owned-click "$(id Check2)" owned-close-box owned-gone 5000 keys Ctrl+O owned-wait 5000 \
   owned-state
 expect_eq "after the close box: Check2 as applied" "Check2 Option1 Option3 Option5 Option8" "$(checked)"
-drive_or_stop owned-close-box owned-gone 5000
+drive_or_stop owned-keys Enter owned-gone 5000 && log "ok:   Enter right at opening presses the focused Ok"
 expect_eq "settings key unchanged until the end" "$stored" "$(settings_key)"
 drive_or_stop keys Ctrl+X wait-gone 5000
 expect_eq "Exit stores what was applied" \
