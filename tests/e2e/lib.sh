@@ -183,11 +183,18 @@ wine_write() {
   return 1
 }
 
+# wine_read COMMAND ARG...: what a Wine command that only reads (reg query)
+# prints, run once more when it fails, as wine_write: a reader that failed to
+# start would otherwise read as a key with nothing in it. (A key that is not
+# there fails both tries and prints nothing.)
+wine_read() {
+  timeout 30 "$WINE" "$@" 2>/dev/null || timeout 30 "$WINE" "$@" 2>/dev/null
+}
+
 # stored_settings: the program's values as NAME=VALUE, one a line, sorted
 # (nothing when the key holds none).
 stored_settings() {
-  timeout 30 "$WINE" reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r' |
-    awk '$2 == "REG_SZ" { print $1 "=" $3 }' | sort
+  wine_read reg query "$SETTINGS_KEY" | tr -d '\r' | awk '$2 == "REG_SZ" { print $1 "=" $3 }' | sort
 }
 
 # start_program [VAR=VALUE...]: Adrelo.exe in explorer's virtual desktop,
@@ -248,6 +255,10 @@ restart_with() {
   start_program
   drive_or_stop wait-window 20000
 }
+
+# How long wait-tick may wait for the refresh timer (a tick every 5 s): long
+# enough for a late timer on a busy machine, so that only a stopped one fails.
+TICK_WAIT=20000
 
 # drive STEP...: runs adrelo_driver; its output is in $DRIVER_OUT. A failing
 # driver fails the case. DRIVER_LOCALE, when set, is the driver's LC_ALL (and

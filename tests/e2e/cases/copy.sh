@@ -24,7 +24,7 @@ text=$(resource_id IDC_Text1)
 
 # Each action right after a tick, so that no tick comes between selecting and
 # copying; each copies something other than what the clipboard holds.
-drive_or_stop wait-tick 7000 click-control "$list" left 1 keys Ctrl+I clipboard-wait "$second" 3000
+drive_or_stop wait-tick $TICK_WAIT click-control "$list" left 1 keys Ctrl+I clipboard-wait "$second" 3000
 expect_eq "Ctrl+I: the selected (second) entry" "$second" "$(got clipboard)"
 drive_or_stop tray-click 0 right popup 3000 popup-click "$(resource_id IDM_MnuCopyIP2)" \
   clipboard-wait "$first" 3000
@@ -49,26 +49,26 @@ expect_eq "context-menu key: the menu below the field's left edge" "$left $botto
 drive_or_stop keys Esc
 
 # The list's menu: nothing without a selection, the selected entry with one.
-drive_or_stop wait-tick 7000 click-control "$list" right 0 popup-none 700
-drive_or_stop wait-tick 7000 click-control "$list" left 1 click-control "$list" right 1 popup 3000 \
+drive_or_stop wait-tick $TICK_WAIT click-control "$list" right 0 popup-none 700
+drive_or_stop wait-tick $TICK_WAIT click-control "$list" left 1 click-control "$list" right 1 popup 3000 \
   popup-click "$(resource_id IDM_mnuCIP)" clipboard-wait "$second" 3000
 expect_eq "list menu copies the selected entry" "$second" "$(got clipboard)"
 drive_or_stop keys Ctrl+H clipboard-wait adrelo-e2e 3000
 expect_eq "Ctrl+H: the host name" adrelo-e2e "$(got clipboard)"
-drive_or_stop wait-tick 7000 state
+drive_or_stop wait-tick $TICK_WAIT state
 expect_eq "a tick drops the selection" "" "$(got List1.selected)"
 
 # Adapters go down: the list and the tooltip follow within a tick.
 ip link set v1 down
 ip link set v2 down
-drive_or_stop wait-tick 7000 wait-tick 7000 state tray
+drive_or_stop wait-tick $TICK_WAIT wait-tick $TICK_WAIT state tray
 expect_eq "one adapter left: list" "10.0.0.5" "$(list_entries | paste -sd ' ')"
 expect_eq "one adapter left: tooltip" "IP Address : 10.0.0.5" "$(got tray.tip)"
 drive_or_stop keys Ctrl+I clipboard-wait 10.0.0.5 3000
 expect_eq "Ctrl+I with one address and no selection copies it" 10.0.0.5 "$(got clipboard)"
 
 ip link set v2 up
-drive_or_stop wait-tick 7000 wait-tick 7000 state keys Ctrl+I msgbox Error 5000
+drive_or_stop wait-tick $TICK_WAIT wait-tick $TICK_WAIT state keys Ctrl+I msgbox Error 5000
 expect_eq "two addresses" 2 "$(got List1.count)"
 expect_eq "Ctrl+I with two and no selection" "Please select IP Address|OK|error" \
   "$(got msgbox.text)|$(got_all msgbox.button | paste -sd ' ')|$(got msgbox.icon)"

@@ -9,7 +9,7 @@ written="CloseMin=1|CopyInfo=1|Language=0|Left=0|ShowIP=1|Start_with_Win=1|Tip_W
 
 # ended HOW EXPECTED_VALUES: the program is gone, its icon too, the values stored.
 ended() {
-  drive wait-gone 5000 tray
+  drive wait-gone 20000 tray
   expect_eq "$1: program ended, icon removed" 0 "$(got tray.count)"
   expect_eq "$1: the eight values" "$2" "$(stored_settings | paste -sd '|')"
 }

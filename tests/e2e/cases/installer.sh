@@ -27,7 +27,7 @@ on_cleanup 'for key in "${RUN_KEYS[@]}"; do reg_quiet delete "$key" /v Adrelo /f
 reg_quiet() { timeout 30 "$WINE" reg "$@" >/dev/null 2>&1; }
 # The values of a key as "name=data", REG_SZ and REG_DWORD, sorted.
 values() {
-  timeout 30 "$WINE" reg query "$1" 2>/dev/null | tr -d '\r' |
+  wine_read reg query "$1" | tr -d '\r' |
     sed -n 's/^    \(.*\)    REG_\(SZ\|DWORD\)    \(.*\)$/\1=\3/p' | sort
 }
 value() { values "$1" | sed -n "s/^$2=//p"; }

@@ -25,11 +25,11 @@ checked() {
 
 # The Run key's values as "name=data", names with their stored letter case.
 run_values() {
-  timeout 30 "$WINE" reg query "$RUN_KEY" 2>/dev/null | tr -d '\r' |
+  wine_read reg query "$RUN_KEY" | tr -d '\r' |
     sed -n 's/^    \(.*\)    REG_SZ    \(.*\)$/\1=\2/p' | sort
 }
 remove_run_value() { timeout 30 "$WINE" reg delete "$RUN_KEY" /v "$1" /f >/dev/null 2>&1; }
-settings_key() { timeout 30 "$WINE" reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r'; }
+settings_key() { wine_read reg query "$SETTINGS_KEY" | tr -d '\r'; }
 
 set_settings Language=0 ShowIP=2 Tip_Window=1 CopyInfo=2 Start_with_Win=2 CloseMin=2
 remove_run_value Adrelo
@@ -117,7 +117,7 @@ drive_or_stop owned-click "$(id Option4)" $back_to_apply owned-keys Space window
 
 # ---- Apply in Bulgarian: both windows at once, the settings key untouched ---
 # Right after a tick, so the tooltip can only have come from the Apply.
-drive_or_stop wait-tick 7000 owned-click "$(id Option3)" owned-click "$(id Option9)" \
+drive_or_stop wait-tick $TICK_WAIT owned-click "$(id Option3)" owned-click "$(id Option9)" \
   owned-click "$(id Command3)" tray owned-state owned-fonts state menu
 expect_eq "the tooltip at once, in Bulgarian" "Име на Компютъра : $(hostname)" "$(got tray.tip)"
 expect_eq "dialog recaptioned" "Панел за Настройки|Ок|Български|English" \
