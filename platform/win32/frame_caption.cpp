@@ -25,21 +25,20 @@ struct Theming {
 };
 
 // Only a library the process already has: without it there is no style.
-const Theming& LoadedTheming() {
-  static const Theming theming = [] {
-    Theming found;
-    HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
-    found.windowTheme = ResolveFunction<Theming::GetWindowThemeFunction>(uxtheme, "GetWindowTheme");
-    found.drawBackground = ResolveFunction<Theming::DrawBackgroundFunction>(uxtheme, "DrawThemeBackground");
-    found.contentRect =
-        ResolveFunction<Theming::ContentRectFunction>(uxtheme, "GetThemeBackgroundContentRect");
-    return found;
-  }();
-  return theming;
+// Looked up at each paint (two cheap calls), which keeps the program free
+// of a guarded static and what it pulls in.
+Theming LoadedTheming() {
+  Theming found;
+  HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
+  found.windowTheme = ResolveFunction<Theming::GetWindowThemeFunction>(uxtheme, "GetWindowTheme");
+  found.drawBackground = ResolveFunction<Theming::DrawBackgroundFunction>(uxtheme, "DrawThemeBackground");
+  found.contentRect =
+      ResolveFunction<Theming::ContentRectFunction>(uxtheme, "GetThemeBackgroundContentRect");
+  return found;
 }
 
 void DrawFrameLine(HWND frame, HDC dc, RECT box) {
-  const Theming& theming = LoadedTheming();
+  const Theming theming = LoadedTheming();
   HANDLE theme = theming.windowTheme && theming.drawBackground && theming.contentRect
                      ? theming.windowTheme(frame)
                      : nullptr;
