@@ -41,7 +41,22 @@ LoadOutcome Form1::Load() {
     case kStartMinimized: s_.window.SetShowState(platform::ShowState::Minimized); break;
     default: s_.window.SetShowState(platform::ShowState::Normal); break;
   }
+  loaded_ = true;
+  if (comeForwardAsked_) tray::RestoreWindow(s_.window);
   return LoadOutcome::Running;
+}
+
+// As a double click on the icon does, whatever the window's state. Asked
+// while Load runs (a message box of its own, or the shell, lets the ask in),
+// it waits for the start state, which would otherwise undo it.
+bool Form1::OnComeForward() {
+  if (exited_) return false;
+  if (!loaded_) {
+    comeForwardAsked_ = true;
+    return true;
+  }
+  tray::RestoreWindow(s_.window);
+  return true;
 }
 
 void Form1::ReadSettings() {

@@ -75,6 +75,7 @@ class Form1 final : public main_window::Form1Events,
   main_window::CloseAction OnEndSession() override;
   void OnTrayNotify(int mouseMessage) override;
   void OnTaskbarCreated() override { trayIcon_.AddAgain(); }
+  bool OnComeForward() override;
   bool OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint pointer) override;
   std::wstring OnListTip(int entry) override;
 
@@ -99,6 +100,8 @@ class Form1 final : public main_window::Form1Events,
   settings::Settings settings_;
   bool exitRequested_ = false;  // ExitRequested: set by both Exit commands, never cleared
   bool exited_ = false;         // the exit path has run
+  bool loaded_ = false;         // Load has given the window its start state
+  bool comeForwardAsked_ = false;  // asked during Load: done once it has
   tray::TrayIcon trayIcon_;
   lookup::AdapterTips adapterTips_;
   tray::Refresher refresher_;

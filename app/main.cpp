@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "app/modal_windows_win32.h"
+#include "app/single_instance.h"
 #include "main_window/form1_window.h"
 #include "platform/win32/adapters_win32.h"
 #include "platform/win32/clipboard_win32.h"
@@ -15,6 +16,7 @@
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/notify_icon_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/session_copies_win32.h"
 #include "platform/win32/sockets_win32.h"
 #include "platform/win32/string_table_win32.h"
 #include "resources/resource.h"
@@ -40,6 +42,11 @@ int RunMessageLoop(const main_window::Form1Window& window) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything is read or shown: a copy already running in this
+  // session has been asked to come forward, and this one ends.
+  platform::win32::Win32SessionCopies copies(main_window::kForm1ClassName);
+  if (app::DecideStart(copies) == app::StartDecision::End) return EXIT_SUCCESS;
+
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 

@@ -26,6 +26,8 @@ class Form1Events {
   virtual CloseAction OnEndSession() = 0;
   virtual void OnTrayNotify(int mouseMessage) = 0;
   virtual void OnTaskbarCreated() = 0;
+  // Another start asks this copy to come forward; false while it ends.
+  virtual bool OnComeForward() = 0;
   // True when the control's own procedure must not see the input; pointer
   // is where the mouse was when it came, in screen coordinates.
   virtual bool OnFieldInput(int controlId, tray::FieldInput input,

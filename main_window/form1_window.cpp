@@ -14,6 +14,7 @@
 #include "platform/twips.h"
 #include "platform/win32/base_dialog.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/session_copies_win32.h"
 #include "resources/resource.h"
 
 namespace main_window {
@@ -74,6 +75,7 @@ bool Form1Window::Create() {
   }
 
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  comeForwardMessage_ = RegisterWindowMessageW(platform::win32::kComeForwardMessage);
   popupMenus_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENUS)));
   accelerators_.reset(LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS)));
   LoadShortcutTexts();
@@ -96,6 +98,8 @@ bool Form1Window::Create() {
   // hear that the shell restarted, and the notification icon, the only way
   // back to a hidden window, would not come back.
   allowMessage_(hwnd_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+  // Nor would a second start without elevation reach it.
+  allowMessage_(hwnd_, comeForwardMessage_, MSGFLT_ALLOW, nullptr);
   // As a dialog does: the list's focus rectangle shows once the keyboard is
   // used (Tab), not on a window started with the mouse. (Wine's list box
   // draws it whatever the state.)
@@ -106,6 +110,7 @@ bool Form1Window::Create() {
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // A registered message has no constant to switch on.
   if (message == taskbarCreatedMessage_ && message != 0) return OnTaskbarCreated();
+  if (message == comeForwardMessage_ && message != 0) return OnComeForward();
   switch (message) {
     case WM_CREATE: return OnCreate();
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
@@ -234,6 +239,30 @@ LRESULT Form1Window::OnTrayNotify(LPARAM lParam) {
   // The classic callback: the mouse message itself is the whole of lParam.
   if (events_ != nullptr) events_->OnTrayNotify(static_cast<int>(LOWORD(lParam)));
   return 0;
+}
+
+namespace {
+
+// The dialog open over owner (which it disables), if any: a visible window
+// with a caption that owner owns. (Wine's GetLastActivePopup answers the
+// owner itself for a dialog that lost the foreground.)
+HWND OpenDialogOver(HWND owner) {
+  if (IsWindowEnabled(owner)) return nullptr;
+  for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+      return window;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+LRESULT Form1Window::OnComeForward() {
+  if (events_ == nullptr || !events_->OnComeForward()) return 0;
+  // A dialog open over the window comes forward with it.
+  if (HWND dialog = OpenDialogOver(hwnd_)) SetForegroundWindow(dialog);
+  return platform::win32::kComeForwardAnswer;
 }
 
 LRESULT Form1Window::OnTaskbarCreated() {

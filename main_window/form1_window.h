@@ -94,6 +94,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   LRESULT OnEndSession(bool ending);
   LRESULT OnTrayNotify(LPARAM lParam);
   LRESULT OnTaskbarCreated();
+  LRESULT OnComeForward();
   LRESULT OnNotify(NMHDR& header);
   LRESULT OnListTipFollow();
   void OnDestroy();
@@ -123,6 +124,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   HICON smallIcon_ = nullptr;  // shared: owned by the system
   // Sent to every top-level window when the shell (re)starts its task bar.
   UINT taskbarCreatedMessage_ = 0;
+  UINT comeForwardMessage_ = 0;
   platform::win32::UniqueMenu popupMenus_;
   platform::win32::UniqueAccelerators accelerators_;
   std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, for the DPI

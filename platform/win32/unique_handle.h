@@ -48,6 +48,9 @@ struct DestroyAcceleratorTableHandle {
 struct DestroyIconHandle {
   void operator()(HICON icon) const { DestroyIcon(icon); }
 };
+struct CloseKernelHandle {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
 
 // COM interfaces are released, not closed.
 struct ReleaseComObject {
@@ -62,6 +65,7 @@ using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
 using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAcceleratorTableHandle>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 
 // The clipboard, open for as long as this object lives.
 class ClipboardSession {

@@ -37,6 +37,9 @@
 //     wait-gone MS          until the main window no longer exists
 //     launch EXE            start a program on the desktop, with this process's
 //                           environment (LC_ALL included)
+//     wait-foreground TITLE MS  until the foreground window has that title
+//     second-start EXE MS   start it and wait up to MS for it to end: second.exit (its
+//                           code), second.ms (start to end), second.main_windows
 //     store-row FILE N      the program's keys replaced by row N of a stored-settings
 //                           file (tests/data/stored_settings.txt): row.name, row.value
 //     settings              the settings key's values, stored.NAME=TEXT, stored.count
@@ -667,6 +670,48 @@ class Driver {
       throw Failure{L"cannot start " + path + L": " + std::to_wstring(GetLastError())};
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
+  }
+
+  // The program started again beside the running copy: how it ended, how
+  // long it took, and how many main windows there are afterwards.
+  void SecondStart(const std::wstring& path, DWORD ms) {
+    Main();  // on the program's desktop, where its windows are counted
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = desktopName_.data();
+    PROCESS_INFORMATION info{};
+    const ULONGLONG started = GetTickCount64();
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+      throw Failure{L"cannot start " + path + L": " + std::to_wstring(GetLastError())};
+    CloseHandle(info.hThread);
+    const DWORD waited = WaitForSingleObject(info.hProcess, ms);
+    const ULONGLONG took = GetTickCount64() - started;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    if (waited != WAIT_OBJECT_0) throw Failure{L"the second start still runs after " + std::to_wstring(ms) + L" ms"};
+    int windows = 0;
+    for (HWND window = FindWindowExW(nullptr, nullptr, kMainClass, nullptr); window;
+         window = FindWindowExW(nullptr, window, kMainClass, nullptr))
+      ++windows;
+    Print(L"second.exit", std::to_wstring(code));
+    Print(L"second.ms", std::to_wstring(took));
+    Print(L"second.main_windows", std::to_wstring(windows));
+  }
+
+  void WaitForeground(const std::wstring& title, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+      wchar_t text[256]{};
+      if (HWND front = GetForegroundWindow()) GetWindowTextW(front, text, 256);
+      if (title == text) return;
+      if (Expired(deadline))
+        throw Failure{L"the foreground window is \"" + std::wstring(text) + L"\", not \"" + title + L"\""};
+      Sleep(50);
+    }
   }
 
   void WaitGone(DWORD ms) {
@@ -1521,6 +1566,13 @@ int Run(int argc, wchar_t** argv) {
       driver.Post(message, wParam, lParam);
     } else if (step == L"wait-gone") driver.WaitGone(ParseMs(next(L"milliseconds")));
     else if (step == L"launch") driver.Launch(next(L"program"));
+    else if (step == L"wait-foreground") {
+      const std::wstring title = next(L"title");
+      driver.WaitForeground(title, ParseMs(next(L"milliseconds")));
+    } else if (step == L"second-start") {
+      const std::wstring program = next(L"program");
+      driver.SecondStart(program, ParseMs(next(L"milliseconds")));
+    }
     else if (step == L"hold-clipboard") driver.HoldClipboard(ParseMs(next(L"milliseconds")));
     else if (step == L"answer-times") driver.AnswerTimes(ParseMs(next(L"milliseconds")));
     else if (step == L"store-row") {

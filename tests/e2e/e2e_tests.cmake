@@ -26,7 +26,7 @@ set_tests_properties(e2e.prefix PROPERTIES
 set(ADRELO_E2E_NAMESPACE_CASES two_adapters failing_lookup copy slow_lookup)
 set(ADRELO_E2E_CASES
   first_run placement start_state copy_at_start language menu frame keyboard
-  tray_icon tray_mouse exit dpi144 settings_dialog about installer stored_settings faults
+  tray_icon tray_mouse exit second_start dpi144 settings_dialog about installer stored_settings faults
   ${ADRELO_E2E_NAMESPACE_CASES})
 
 foreach(case IN LISTS ADRELO_E2E_CASES)

@@ -2,7 +2,11 @@
 // copy at start and start state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/form1.h"
+#include "app/single_instance.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "tests/fakes/harness.h"
@@ -253,6 +257,57 @@ TEST(Startup, AHeldClipboardLosesNothingAndStartUpGoesOn) {
   ASSERT_EQ(h.Load(), app::LoadOutcome::Running);
   EXPECT_EQ(h.clipboard.text, L"what the user copied before");
   EXPECT_EQ(h.window.state, ShowState::Normal);
+}
+
+// ---- a second start ----------------------------------------------------------
+// The lock is free from try freeAt on (never when -1); each ask gets the next
+// answer, the last one repeated.
+struct ScriptedCopies final : platform::SessionCopies {
+  int freeAt = -1;
+  std::vector<platform::AskAnswer> answers;
+  std::vector<unsigned> waits;
+  int asks = 0;
+  bool TakeLock(unsigned ms) override {
+    waits.push_back(ms);
+    return freeAt >= 0 && static_cast<int>(waits.size()) > freeAt;
+  }
+  platform::AskAnswer AskToComeForward() override {
+    const size_t at = std::min<size_t>(asks++, answers.size() - 1);
+    return answers[at];
+  }
+};
+
+TEST(SecondStart, AsksTheRunningCopyWaitsOnlyForOneStartingOrEnding) {
+  using platform::AskAnswer;
+  using app::StartDecision;
+  struct Case {
+    const char* what;
+    int freeAt;
+    std::vector<AskAnswer> answers;
+    StartDecision decision;
+    int asks;
+  };
+  const Case cases[] = {
+      {"the only copy", 0, {AskAnswer::Answered}, StartDecision::Run, 0},
+      {"a running copy comes forward", -1, {AskAnswer::Answered}, StartDecision::End, 1},
+      {"a hung copy is not waited for", -1, {AskAnswer::NoAnswer}, StartDecision::End, 1},
+      {"one starting: asked once its window exists", -1,
+       {AskAnswer::NoWindow, AskAnswer::NoWindow, AskAnswer::Answered}, StartDecision::End, 3},
+      {"one ending: this start runs once it is gone", 2, {AskAnswer::Declined}, StartDecision::Run, 2},
+      {"one gone before it could answer", 1, {AskAnswer::NoWindow}, StartDecision::Run, 1},
+      {"a lock held with no window ever: given up", -1, {AskAnswer::NoWindow}, StartDecision::End,
+       app::kLockTries},
+  };
+  for (const Case& c : cases) {
+    ScriptedCopies copies;
+    copies.freeAt = c.freeAt;
+    copies.answers = c.answers;
+    EXPECT_EQ(app::DecideStart(copies), c.decision) << c.what;
+    EXPECT_EQ(copies.asks, c.asks) << c.what;
+    // Never a wait longer than a step; the first try does not wait at all.
+    EXPECT_EQ(copies.waits.front(), 0u) << c.what;
+    for (size_t i = 1; i < copies.waits.size(); ++i) EXPECT_EQ(copies.waits[i], app::kLockWaitMs) << c.what;
+  }
 }
 
 }  // namespace
