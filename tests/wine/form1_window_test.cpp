@@ -73,14 +73,19 @@ BOOL WINAPI RecordFilterCall(HWND window, UINT message, DWORD action, PCHANGEFIL
   return TRUE;
 }
 
-TEST(MainWindowFilter, LetsTheTaskbarCreatedMessageThrough) {
+// And a second start's request to come forward, so that a copy started
+// without elevation reaches one that runs elevated.
+TEST(MainWindowFilter, LetsTheTaskbarCreatedAndTheComeForwardMessagesThrough) {
   filterCalls.clear();
   Form1Window window{GetModuleHandleW(nullptr), RecordFilterCall};
   ASSERT_TRUE(window.Create());
-  ASSERT_EQ(filterCalls.size(), 1u);
-  EXPECT_EQ(filterCalls[0].window, window.hwnd());
-  EXPECT_EQ(filterCalls[0].message, RegisterWindowMessageW(L"TaskbarCreated"));
-  EXPECT_EQ(filterCalls[0].action, static_cast<DWORD>(MSGFLT_ALLOW));
+  ASSERT_EQ(filterCalls.size(), 2u);
+  const wchar_t* names[] = {L"TaskbarCreated", L"AdreloViewer.ComeForward"};
+  for (size_t i = 0; i < filterCalls.size(); ++i) {
+    EXPECT_EQ(filterCalls[i].window, window.hwnd());
+    EXPECT_EQ(filterCalls[i].message, RegisterWindowMessageW(names[i])) << i;
+    EXPECT_EQ(filterCalls[i].action, static_cast<DWORD>(MSGFLT_ALLOW));
+  }
 }
 
 TEST_F(MainWindow, RefusesToBeMaximisedOrSized) {

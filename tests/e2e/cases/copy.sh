@@ -42,7 +42,7 @@ expect_eq "right click: the menu at the pointer" "$(((left + right) / 2)) $(((to
   "$menu_left $menu_top"
 drive_or_stop popup-click "$(resource_id IDM_mnuCHost)" clipboard-wait adrelo-e2e 3000
 expect_eq "its command copies the field" adrelo-e2e "$(got clipboard)"
-drive_or_stop click-control "$text" left keys Apps popup 3000
+drive_or_stop click-control "$text" left focus "$text" 5000 keys Apps popup 3000
 read -r _ menu_left menu_top _ <<<"$(got_all popup | grep '^@menu')"
 expect_eq "context-menu key: the menu below the field's left edge" "$left $bottom" \
   "$menu_left $menu_top"
