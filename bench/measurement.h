@@ -18,10 +18,7 @@ struct Failure {
   std::wstring message;
 };
 
-struct CloseKernelHandle {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueKernelHandle = platform::win32::UniqueHandle<HANDLE, CloseKernelHandle>;
+using platform::win32::UniqueKernelHandle;
 
 struct Memory {
   double peakWorkingSetMiB = 0;

@@ -13,6 +13,11 @@ class NotifyIcon {
   virtual bool Add(const std::wstring& tip) = 0;
   virtual bool Modify(const std::wstring& tip) = 0;
   virtual bool Delete() = 0;
+  // A request that changes nothing: false when the shell no longer has the
+  // icon (it lost it without a TaskbarCreated reaching the program).
+  virtual bool Check() = 0;
+  // Whether a shell is there to take an add.
+  virtual bool ShellPresent() const = 0;
 };
 
 }  // namespace platform

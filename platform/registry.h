@@ -42,6 +42,15 @@ class Registry {
   virtual long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                          std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
+  // The wide calls, for what the ANSI code page cannot carry (the Run value:
+  // a path in a profile named in any script). Names in UTF-16; the data as
+  // UTF-16 bytes, its terminating zero included.
+  virtual long SetValueExW(RegKey key, const std::wstring& name, std::uint32_t type,
+                           const std::uint8_t* data, std::uint32_t size) = 0;
+  // name receives up to *nameSize characters; on return *nameSize is the name's length.
+  virtual long EnumValueNameW(RegKey key, std::uint32_t index, wchar_t* name,
+                              std::uint32_t* nameSize) = 0;
+  virtual long DeleteValueW(RegKey key, const std::wstring& name) = 0;
 };
 
 }  // namespace platform

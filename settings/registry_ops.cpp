@@ -100,4 +100,33 @@ bool DeleteRegValue(platform::Registry& registry, RegKey root, const std::string
   return true;
 }
 
+bool SetRegValueW(platform::Registry& registry, RegKey root, const std::string& path,
+                  const std::wstring& name, const std::wstring& text) {
+  ScopedKey key(registry);
+  if (!key.Open(root, path)) return false;
+  const long rc = registry.SetValueExW(key.get(), name, platform::kRegSz,
+                                       reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                                       static_cast<std::uint32_t>((text.size() + 1) * sizeof(wchar_t)));
+  registry.FlushKey(key.get());
+  return rc == kErrorSuccess;
+}
+
+bool DeleteRegValueW(platform::Registry& registry, RegKey root, const std::string& path,
+                     const std::wstring& name) {
+  ScopedKey key(registry);
+  if (!key.Open(root, path)) return false;
+  std::array<wchar_t, kEnumBufferSize + 1> valueName{};
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t nameSize = kEnumBufferSize + 1;
+    const long rc = registry.EnumValueNameW(key.get(), index, valueName.data(), &nameSize);
+    if (rc == kErrorMoreData) continue;
+    if (rc != kErrorSuccess) break;
+    // Letter case counts, as for the ANSI names.
+    if (std::wstring(valueName.data(), std::min<std::uint32_t>(nameSize, kEnumBufferSize)) == name) {
+      registry.DeleteValueW(key.get(), name);
+    }
+  }
+  return true;
+}
+
 }  // namespace settings

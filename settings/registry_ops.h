@@ -38,4 +38,11 @@ std::string QueryRegValue(platform::Registry& registry, platform::RegKey root,
 [[nodiscard]] bool DeleteRegValue(platform::Registry& registry, platform::RegKey root,
                                   const std::string& path, const std::string& name);
 
+// The same two through the wide calls, for names and text in any script: a
+// REG_SZ of UTF-16 with its terminating zero, as Windows' own tools write it.
+bool SetRegValueW(platform::Registry& registry, platform::RegKey root, const std::string& path,
+                  const std::wstring& name, const std::wstring& text);
+[[nodiscard]] bool DeleteRegValueW(platform::Registry& registry, platform::RegKey root,
+                                   const std::string& path, const std::wstring& name);
+
 }  // namespace settings

@@ -17,29 +17,26 @@ RunValue RunValueFor(const platform::ExecutableInfo& executable) {
           L"\"" + executable.folder + L"\\" + executable.baseName + L".exe\""};
 }
 
+// Through the wide calls: a program in a profile named in any script (the
+// installer puts it in the user's profile) is registered exactly.
 void RegisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable) {
   const RunValue value = RunValueFor(executable);
-  const std::optional<std::string> name = platform::NarrowAnsi(value.name);
-  const std::optional<std::string> data = platform::NarrowAnsi(value.data);
-  if (!name || !data) return;
-  if (SetRegValue(registry, kHkeyLocalMachine, kRunKeyPath, *name, *data)) {
+  if (SetRegValueW(registry, kHkeyLocalMachine, kRunKeyPath, value.name, value.data)) {
     // An earlier registration for the user alone would start the program twice.
-    (void)DeleteRegValue(registry, kHkeyCurrentUser, kRunKeyPath, *name);
+    (void)DeleteRegValueW(registry, kHkeyCurrentUser, kRunKeyPath, value.name);
     return;
   }
   // Windows reads the user's Run key at logon in the same way.
   CreateRegKey(registry, kHkeyCurrentUser, kRunKeyPath);
-  SetRegValue(registry, kHkeyCurrentUser, kRunKeyPath, *name, *data);
+  SetRegValueW(registry, kHkeyCurrentUser, kRunKeyPath, value.name, value.data);
 }
 
 void UnregisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable) {
-  // A name the ANSI calls cannot carry was never registered.
-  const std::optional<std::string> name = platform::NarrowAnsi(RunValueFor(executable).name);
-  if (!name) return;
+  const std::wstring name = RunValueFor(executable).name;
   // A key that cannot be opened (the machine-wide one, for a standard user)
   // is skipped quietly, and the rest of Apply goes on.
-  (void)DeleteRegValue(registry, kHkeyLocalMachine, kRunKeyPath, *name);
-  (void)DeleteRegValue(registry, kHkeyCurrentUser, kRunKeyPath, *name);
+  (void)DeleteRegValueW(registry, kHkeyLocalMachine, kRunKeyPath, name);
+  (void)DeleteRegValueW(registry, kHkeyCurrentUser, kRunKeyPath, name);
 }
 
 }  // namespace settings

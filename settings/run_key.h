@@ -22,8 +22,8 @@ RunValue RunValueFor(const platform::ExecutableInfo& executable);
 // Writes the value under the machine-wide Run key (and drops the user's value
 // of that name), or under the current user's when the machine-wide one
 // cannot be written (a standard user).
-// Nothing is written when the name or the path has characters that the ANSI
-// registry calls cannot carry: the stored path would name another file.
+// Written with the wide calls, so any path the program can start from is
+// registered exactly.
 void RegisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable);
 
 // Removes the value, by its exact name, from both Run keys; a key that

@@ -51,19 +51,22 @@ void TrayIcon::AddIcon() {
   }
 }
 
+// Every refresh tick asks for the tooltip again, mostly the one the shell
+// shows already: sending it would cost the shell a redraw, so a request that
+// changes nothing asks only whether the shell still has the icon. An icon
+// the shell lost without telling (it started after the program, or its
+// TaskbarCreated was missed) is added again, once a tick, while a shell is
+// there to take it.
 void TrayIcon::UpdateTrayIcon() {
   if (removed_) return;
   tip_ = ComposeTrayTip(window_, strings_, settings_);
-  SendTip(tip_);
-}
-
-// Every refresh tick asks for the tooltip again, mostly the one the shell
-// shows already: sending it would cost the shell a redraw and two processes a
-// round trip each, and change nothing.
-void TrayIcon::SendTip(const std::wstring& tip) {
-  if (shown_ && tip == shownTip_) return;
-  shown_ = icon_.Modify(tip);
-  if (shown_) shownTip_ = tip;
+  const bool unchanged = shown_ && tip_ == shownTip_;
+  shown_ = unchanged ? icon_.Check() : icon_.Modify(tip_);
+  if (shown_) {
+    shownTip_ = tip_;
+  } else if (icon_.ShellPresent()) {
+    AddIcon();
+  }
 }
 
 void TrayIcon::AddAgain() {

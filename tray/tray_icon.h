@@ -30,7 +30,8 @@ class TrayIcon {
   // Adds the icon with a fresh tooltip ("Nqma Ip" for an empty list). The
   // shell refuses a second add: an existing icon stays as it is.
   void AddTrayIcon();
-  // Rebuilds the tooltip and sends it.
+  // Rebuilds the tooltip and sends it; the icon added again when the shell
+  // has lost it.
   void UpdateTrayIcon();
   // The shell has restarted and lost every icon: the icon back, with the
   // tooltip it had.
@@ -44,8 +45,6 @@ class TrayIcon {
   const platform::StringTable& strings_;
   const settings::Settings& settings_;
   void AddIcon();
-  // Sends tip unless the shell shows it already.
-  void SendTip(const std::wstring& tip);
 
   std::wstring tip_;
   // What the shell shows: whether it has the icon and the tooltip it last

@@ -27,6 +27,14 @@ bool Win32NotifyIcon::Modify(const std::wstring& tip) { return Send(NIM_MODIFY, 
 
 bool Win32NotifyIcon::Delete() { return Send(NIM_DELETE, std::wstring()); }
 
+bool Win32NotifyIcon::Check() {
+  NOTIFYICONDATAW nothing = data_;
+  nothing.uFlags = 0;
+  return Shell_NotifyIconW(NIM_MODIFY, &nothing) != FALSE;
+}
+
+bool Win32NotifyIcon::ShellPresent() const { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
+
 bool Win32NotifyIcon::Send(DWORD message, const std::wstring& tip) {
   // A change sends the tooltip alone: the shell keeps the rest, and a record
   // with the icon makes it copy the icon's bitmaps across on every tick.

@@ -18,6 +18,8 @@ class Win32NotifyIcon final : public NotifyIcon {
   bool Add(const std::wstring& tip) override;
   bool Modify(const std::wstring& tip) override;
   bool Delete() override;
+  bool Check() override;
+  bool ShellPresent() const override;
 
  private:
   bool Send(DWORD message, const std::wstring& tip);

@@ -60,4 +60,21 @@ long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
   return RegDeleteValueA(ToHkey(key), name.c_str());
 }
 
+long Win32Registry::SetValueExW(RegKey key, const std::wstring& name, std::uint32_t type,
+                                const std::uint8_t* data, std::uint32_t size) {
+  return RegSetValueExW(ToHkey(key), name.c_str(), 0, type, data, size);
+}
+
+long Win32Registry::EnumValueNameW(RegKey key, std::uint32_t index, wchar_t* name,
+                                   std::uint32_t* nameSize) {
+  DWORD length = *nameSize;
+  const LONG rc = RegEnumValueW(ToHkey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+  *nameSize = length;
+  return rc;
+}
+
+long Win32Registry::DeleteValueW(RegKey key, const std::wstring& name) {
+  return RegDeleteValueW(ToHkey(key), name.c_str());
+}
+
 }  // namespace platform::win32

@@ -20,6 +20,11 @@ class Win32Registry final : public Registry {
   long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long SetValueExW(RegKey key, const std::wstring& name, std::uint32_t type,
+                   const std::uint8_t* data, std::uint32_t size) override;
+  long EnumValueNameW(RegKey key, std::uint32_t index, wchar_t* name,
+                      std::uint32_t* nameSize) override;
+  long DeleteValueW(RegKey key, const std::wstring& name) override;
 };
 
 }  // namespace platform::win32

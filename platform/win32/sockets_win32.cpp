@@ -1,7 +1,9 @@
-// The sockets interface on Windows Sockets 1.1 (wsock32).
+// The sockets interface on Windows Sockets 1.1, through ws2_32: a KnownDLL,
+// which Windows never looks for beside the program (wsock32 is not one, and a
+// wsock32.dll dropped next to a downloaded exe would be loaded in its place).
 #include "platform/win32/sockets_win32.h"
 
-#include <winsock.h>
+#include <winsock2.h>
 
 namespace platform::win32 {
 

@@ -43,6 +43,32 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
+std::string EncodeUtf8(const std::wstring& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto code = static_cast<std::uint32_t>(text[i]);
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size()) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<std::uint32_t>(text[++i]) - 0xDC00);
+    }
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (code >> 18));
+      out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
 // ---- FakeRegistry -------------------------------------------------------------
 
 FakeRegistry::KeyId FakeRegistry::MakeKeyId(RegKey root, const std::string& path) {
@@ -202,6 +228,33 @@ long FakeRegistry::DeleteValue(RegKey handle, const std::string& name) {
   return kErrorSuccess;
 }
 
+long FakeRegistry::SetValueExW(RegKey handle, const std::wstring& name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size) {
+  std::wstring text(size / sizeof(wchar_t), L'\0');
+  if (!text.empty()) std::memcpy(text.data(), data, text.size() * sizeof(wchar_t));
+  if (!text.empty() && text.back() == L'\0') text.pop_back();
+  const std::string bytes = EncodeUtf8(text);
+  return SetValueEx(handle, EncodeUtf8(name), type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                    static_cast<std::uint32_t>(bytes.size()));
+}
+
+long FakeRegistry::EnumValueNameW(RegKey handle, std::uint32_t index, wchar_t* name,
+                                  std::uint32_t* nameSize) {
+  const auto found = handles_.find(handle);
+  if (found == handles_.end()) return kInvalidHandle;
+  const auto& values = keys_[found->second];
+  if (index >= values.size()) return kErrorNoMoreItems;
+  const std::wstring wide = DecodeUtf8(values[index].name);
+  if (wide.size() + 1 > *nameSize) return kErrorMoreData;
+  std::memcpy(name, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  *nameSize = static_cast<std::uint32_t>(wide.size());
+  return kErrorSuccess;
+}
+
+long FakeRegistry::DeleteValueW(RegKey handle, const std::wstring& name) {
+  return DeleteValue(handle, EncodeUtf8(name));
+}
+
 // ---- FakeSockets ----------------------------------------------------------------
 
 int FakeSockets::Startup(std::uint16_t version, WinsockInfo* out) {
@@ -284,6 +337,11 @@ bool FakeNotifyIcon::Modify(const std::wstring& tip) {
   if (!shown) return false;
   shown = tip;
   return true;
+}
+
+bool FakeNotifyIcon::Check() {
+  if (log_) log_->push_back("icon.Check");
+  return shown.has_value();
 }
 
 bool FakeNotifyIcon::Delete() {

@@ -76,6 +76,12 @@ class FakeRegistry final : public platform::Registry {
   long EnumValue(platform::RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
   long DeleteValue(platform::RegKey key, const std::string& name) override;
+  // Wide names and text are kept in UTF-8, so GetString reads them back so.
+  long SetValueExW(platform::RegKey key, const std::wstring& name, std::uint32_t type,
+                   const std::uint8_t* data, std::uint32_t size) override;
+  long EnumValueNameW(platform::RegKey key, std::uint32_t index, wchar_t* name,
+                      std::uint32_t* nameSize) override;
+  long DeleteValueW(platform::RegKey key, const std::wstring& name) override;
 
  private:
   using KeyId = std::string;  // root + lower-case path
@@ -204,6 +210,9 @@ class FakeNotifyIcon final : public platform::NotifyIcon {
   bool Add(const std::wstring& tip) override;
   bool Modify(const std::wstring& tip) override;
   bool Delete() override;
+  bool Check() override;
+  bool ShellPresent() const override { return shellPresent; }
+  bool shellPresent = true;
 
  private:
   CallLog* log_;
@@ -312,5 +321,6 @@ class FakeForm2Host final : public settings::Form2Host {
 };
 
 std::string Narrow(const std::wstring& text);  // for log entries and messages: ASCII only
+std::string EncodeUtf8(const std::wstring& text);
 
 }  // namespace testing_support

@@ -255,13 +255,20 @@ TEST(RunKey, FallsBackToTheUsersKeyAndRemovesFromBothByExactName) {
   EXPECT_EQ(registry.openHandles, 0);
 }
 
-TEST(RunKey, PathOutsideTheAnsiCodePageIsNotRegistered) {
+// A profile named in any script: the path the ANSI code page cannot carry is
+// registered exactly, and removed by its exact name.
+TEST(RunKey, APathInAnyScriptIsRegisteredExactly) {
   FakeRegistry registry;
   registry.AddKey(kRunKeyPath, kHkeyLocalMachine);
-  RegisterRunValue(registry, {L"C:\\Програми", L"Adrelo"});
-  RegisterRunValue(registry, {L"C:\\Tools", L"Адрело"});
-  EXPECT_TRUE(registry.Values(kRunKeyPath, kHkeyLocalMachine)->empty());
-  UnregisterRunValue(registry, {L"C:\\Tools", L"Адрело"});  // nothing to do, and no harm
+  const platform::ExecutableInfo executable{L"C:\\Users\\Иван\\Ελληνικά 漢字 \U0001F600", L"Адрело"};
+  RegisterRunValue(registry, executable);
+  EXPECT_EQ(registry.GetString(kRunKeyPath, EncodeUtf8(L"Адрело"), kHkeyLocalMachine),
+            EncodeUtf8(L"\"C:\\Users\\Иван\\Ελληνικά 漢字 \U0001F600\\Адрело.exe\""));
+  registry.SetString(kRunKeyPath, EncodeUtf8(L"АДРЕЛО"), "another program's", kHkeyLocalMachine);
+  UnregisterRunValue(registry, executable);
+  ASSERT_EQ(registry.Values(kRunKeyPath, kHkeyLocalMachine)->size(), 1u);
+  EXPECT_EQ(registry.Values(kRunKeyPath, kHkeyLocalMachine)->front().name, EncodeUtf8(L"АДРЕЛО"));
+  EXPECT_EQ(registry.openHandles, 0);
 }
 
 }  // namespace

@@ -187,16 +187,31 @@ TEST(WindowState, TheThreeCommandsAndTheIconComingBack) {
   EXPECT_TRUE(h.window.iconic);
   EXPECT_FALSE(h.window.visible);
   // The refused add changed nothing the shell shows: a tick with the same
-  // tooltip sends none, a changed one is sent once.
+  // tooltip only asks whether the shell still has the icon, a changed one is
+  // sent once.
   h.log.clear();
   h.form1->OnTimer();
-  EXPECT_TRUE(Matching(h.log, "icon.").empty());
+  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Check"}));
   h.sockets.entry = kThreeAddresses;
+  h.log.clear();
   h.form1->OnTimer();
   h.form1->OnTimer();
-  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Modify IP Address : 192.168.77.3"}));
+  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Modify IP Address : 192.168.77.3", "icon.Check"}));
   h.sockets.entry = {{{10, 0, 0, 5}}};
   h.form1->OnTimer();
+
+  // Lost without a TaskbarCreated: added again by the first tick that finds
+  // a shell, once, with the tooltip of the moment.
+  h.icon.shown.reset();
+  h.icon.shellPresent = false;
+  h.log.clear();
+  h.form1->OnTimer();
+  h.icon.shellPresent = true;
+  h.form1->OnTimer();
+  h.form1->OnTimer();
+  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Check", "icon.Modify IP Address : 10.0.0.5",
+                                               "icon.Add IP Address : 10.0.0.5", "icon.Check"}));
+  EXPECT_EQ(h.icon.shown, L"IP Address : 10.0.0.5");
 
   h.icon.shown.reset();  // the shell lost it
   h.form1->OnCommand(IDM_MnuMinSys);
@@ -248,7 +263,7 @@ TEST(Close, CloseMinOneHidesAndWritesNothingUntilAnExit) {
   EXPECT_EQ(h.form1->OnCloseRequest(), CloseAction::KeepRunning);
   EXPECT_FALSE(h.window.visible);
   EXPECT_EQ(h.log.back(), "window.SetShowState Hidden");
-  EXPECT_TRUE(Matching(h.log, "icon.").empty());  // the tooltip the shell shows
+  EXPECT_EQ(Matching(h.log, "icon."), (CallLog{"icon.Check"}));  // the tooltip the shell shows
   EXPECT_TRUE(Matching(h.log, "registry.SetValueEx").empty());
 
   // Exit from the tray while hidden: the close request runs the exit path.

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+#include <set>
+#include <sstream>
+
+#include "bench/image_facts.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -202,6 +208,23 @@ TEST(WindowsBuilds, EachIsItsOwnArchitectureSmallAndItsManifestFitsAny) {
       ++named;
     }
     EXPECT_EQ(named, 2u) << "build/" << folder << ": the program's and the common controls' identity";
+    // Only libraries Windows loads from the system folder whatever the
+    // program's own folder holds: KnownDLLs, and the common controls, which
+    // the manifest's dependency sends to their side-by-side assembly.
+    static const std::set<std::wstring> kKnownDlls = {
+        L"ADVAPI32.DLL", L"GDI32.DLL", L"KERNEL32.DLL", L"MSVCRT.DLL",
+        L"SHELL32.DLL",  L"USER32.DLL", L"WS2_32.DLL",  L"OLE32.DLL"};
+    std::wistringstream imports(bench::ReadImage(exe).imports);
+    int dlls = 0;
+    for (std::wstring dll; imports >> dll; ++dlls) {
+      for (wchar_t& letter : dll) letter = static_cast<wchar_t>(towupper(letter));
+      if (dll == L"COMCTL32.DLL")
+        EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\""), std::string::npos)
+            << "build/" << folder;
+      else
+        EXPECT_TRUE(kKnownDlls.count(dll)) << "build/" << folder << " imports " << dll;
+    }
+    EXPECT_GT(dlls, 0) << "build/" << folder;
   }
 }
 

@@ -176,4 +176,29 @@ drive wait-gone 5000
 expect_eq "log-off with the dialog open: Apply saved" "Language=100" \
   "$(stored_settings | grep '^Language=')"
 remove_run_value Adrelo
+
+# ---- a folder named in four scripts, on an English system: the Run value is
+# its quoted path exactly, and a logon starts the program from there. (Wine
+# passes a path to a new process in the Unix locale's character set: C.UTF-8,
+# which every machine has, carries it whole.)
+stop_program
+set_settings Language=0 Start_with_Win=2
+folder="$CASE_DIR/Иван Ελληνικά 漢字 😀"
+mkdir -p "$folder" && cp "$ADRELO_EXE" "$folder/Adrelo.exe"
+ADRELO_EXE=$folder/Adrelo.exe start_program LC_ALL=C.UTF-8
+drive_or_stop wait-window 20000 keys Ctrl+O owned-wait 5000 owned-click "$(id Check1)" \
+  owned-click "$(id Command1)" owned-gone 5000
+# As regedit exports it: in UTF-16, where every character survives (reg query
+# prints in the console's code page).
+timeout 30 "$WINE" reg export "$RUN_KEY" "$(win_path "$CASE_DIR")\\run.reg" /y >/dev/null 2>&1
+escaped=$(win_path "$folder/Adrelo.exe" | sed 's/\\/\\\\/g')
+expect_eq "Start with Windows from there: its quoted path, exactly" "\"Adrelo\"=\"\\\"$escaped\\\"\"" \
+  "$(iconv -f UTF-16 -t UTF-8 "$CASE_DIR/run.reg" | tr -d '\r' | grep -a '^"Adrelo"=')"
+stop_program
+(exec env LC_ALL=C.UTF-8 timeout 60 "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" wineboot \
+  >>"$CASE_DIR/program.log" 2>&1 &)
+drive_or_stop wait-window 30000
+expect_eq "a logon starts that copy" "$(win_path "$folder/Adrelo.exe")" \
+  "$(tr '\0' '\n' <"/proc/$(program_pid)/cmdline" 2>/dev/null | head -1)"
+remove_run_value Adrelo
 finish
