@@ -93,10 +93,11 @@ settings_command="0x0111 $(resource_id IDM_mnuSet) 0"  # WM_COMMAND, as the menu
 cancel=$(resource_id IDC_Command2)
 
 # The warm-up: each action a few times, so that what is loaded or cached once
-# (the About window's OLE libraries, the dialog's fonts, what the visual style
-# keeps once its frames are first painted) is in the base.
+# (the About window's OLE libraries, the dialog's fonts, what Wine keeps once
+# the dialog's frames are first painted in each language) is in the base.
 drive_or_stop wait-window 20000 soak-ticks 20 post $settings_command owned-wait 5000 \
-  soak-language 10 looks "Settings panel" owned-click "$cancel" owned-gone 5000 \
+  soak-language 9 looks "Панел за Настройки" owned-click "$(resource_id IDC_Option4)" \
+  owned-click "$(resource_id IDC_Command3)" looks "Settings panel" owned-click "$cancel" owned-gone 5000 \
   soak-open tray 10 soak-open text1 10 soak-open list1 10 soak-open about 10 resources
 measure "after the warm-up"
 
