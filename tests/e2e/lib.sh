@@ -238,6 +238,17 @@ start_desktop() {
     "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" "$(win_path "$DRIVER_EXE")" sleep 600000) \
     >>"$CASE_DIR/program.log" 2>&1 &
   PROGRAM_PID=$!
+  # Ready once explorer has made the desktop and started the driver in it: a
+  # program launched onto the desktop before that (seen under load) showed
+  # on the whole X screen instead.
+  local i pid
+  for ((i = 0; i < 200; i++)); do
+    for pid in $(pgrep -f 'adrelo_driver\.exe sleep 600000'); do
+      [[ $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) == [A-Z]:* ]] || continue
+      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && return 0
+    done
+    sleep 0.1
+  done
 }
 
 # end_session: Windows' log-off, in the background. wineboot asks the windows
