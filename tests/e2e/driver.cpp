@@ -1281,7 +1281,9 @@ class Driver {
     replyKind_ = 0;
     if (!SendMessageTimeoutW(target, message, reinterpret_cast<WPARAM>(replyWindow_),
                              kind | parameter << adrelo_probe::kQueryParameterShift,
-                             SMTO_ABORTIFHUNG, kWorkAnswerMs, nullptr))
+                             // Not SMTO_ABORTIFHUNG: a thread that a busy machine kept from
+                             // its queue for 5 s is slow, not hung.
+                             SMTO_NORMAL, kWorkAnswerMs, nullptr))
       throw Failure{L"no answer to the probe query"};
     if (replyKind_ != kind) throw Failure{L"the probe did not answer query " + std::to_wstring(kind)};
     return reply_;
