@@ -656,7 +656,9 @@ class Driver {
 
   // As explorer starts a program on the desktop, without a Unix loader between.
   // The 64-bit Wine now and then fails a start it makes at once the next time.
-  void Launch(const std::wstring& path) {
+  // The program started on the desktop (tried twice: under load Wine now and
+  // then fails a process as it starts); the caller owns the process handle.
+  HANDLE StartOnDesktop(const std::wstring& path) {
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -669,29 +671,23 @@ class Driver {
     if (!start() && (Sleep(200), !start()))
       throw Failure{L"cannot start " + path + L": " + std::to_wstring(GetLastError())};
     CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    return info.hProcess;
   }
+
+  void Launch(const std::wstring& path) { CloseHandle(StartOnDesktop(path)); }
 
   // The program started again beside the running copy: how it ended, how
   // long it took, and how many main windows there are afterwards.
   void SecondStart(const std::wstring& path, DWORD ms) {
     Main();  // on the program's desktop, where its windows are counted
-    std::wstring commandLine = L"\"" + path + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.lpDesktop = desktopName_.data();
-    PROCESS_INFORMATION info{};
     const ULONGLONG started = GetTickCount64();
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-      throw Failure{L"cannot start " + path + L": " + std::to_wstring(GetLastError())};
-    CloseHandle(info.hThread);
-    const DWORD waited = WaitForSingleObject(info.hProcess, ms);
+    HANDLE process = StartOnDesktop(path);
+    const DWORD waited = WaitForSingleObject(process, ms);
     const ULONGLONG took = GetTickCount64() - started;
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
+    GetExitCodeProcess(process, &code);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process, 1);
+    CloseHandle(process);
     if (waited != WAIT_OBJECT_0) throw Failure{L"the second start still runs after " + std::to_wstring(ms) + L" ms"};
     int windows = 0;
     for (HWND window = FindWindowExW(nullptr, nullptr, kMainClass, nullptr); window;
