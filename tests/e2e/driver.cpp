@@ -87,8 +87,10 @@
 //     dpi-change TITLE DPI  WM_DPICHANGED to DPI and back 50 times, then to DPI, sent from
 //                           inside: dpi.from, dpi.gdi.before|after (around the 100)
 //   Soak: one action many times in a tight loop, and what the program holds:
-//     resources             res.handles (kernel handles), res.gdi and res.user (USER
-//                           objects: res.user.windows|menus|icons|accelerators), via the probe
+//     resources             res.handles (kernel handles), res.gdi, res.gdi.kinds (by kind)
+//                           and res.user (USER objects: res.user.windows|menus|icons|
+//                           accelerators), via the probe
+//     fill-dc-cache N       N window DCs held at once in the program, then let go
 //     soak-ticks N          N refresh ticks: WM_TIMER with Timer1's id, each sent
 //     soak-language N       N Applies in the open settings dialog, Bulgarian and English in turn
 //     soak-open WHAT N      N times opened and closed: tray, text1 or list1 (their menus), about
@@ -1000,6 +1002,11 @@ class Driver {
     WriteUtf8(GetStdHandle(STD_OUTPUT_HANDLE), objects);
   }
 
+  void FillDcCache(unsigned count) {
+    const std::wstring answer = Query(adrelo_probe::kFillDcCache, nullptr, count);
+    if (answer != L"ok") throw Failure{L"the DC cache is not filled: " + answer};
+  }
+
   void SoakTicks(unsigned count) {
     HWND main = Main();
     for (unsigned i = 1; i <= count; ++i)
@@ -1634,6 +1641,7 @@ int Run(int argc, wchar_t** argv) {
     }
     // The soak.
     else if (step == L"resources") driver.Resources();
+    else if (step == L"fill-dc-cache") driver.FillDcCache(ParseMs(next(L"count")));
     else if (step == L"soak-ticks") driver.SoakTicks(ParseMs(next(L"count")));
     else if (step == L"soak-language") driver.SoakLanguage(ParseMs(next(L"count")));
     else if (step == L"soak-open") {

@@ -380,11 +380,31 @@ std::wstring Resources() {
       if (icon.hbmColor) DeleteObject(icon.hbmColor);
     }
   }
-  return L"res.gdi=" + std::to_wstring(gdi) + L"\nres.user=" +
+  return L"res.gdi=" + std::to_wstring(gdi) + L"\nres.gdi.kinds=" +
+         adrelo_testing::GdiObjectKinds() + L"\nres.user=" +
          std::to_wstring(windows + menus + icons + accelerators) + L"\nres.user.windows=" +
          std::to_wstring(windows) + L"\nres.user.menus=" + std::to_wstring(menus) +
          L"\nres.user.icons=" + std::to_wstring(icons) + L"\nres.user.accelerators=" +
          std::to_wstring(accelerators) + L'\n';
+}
+
+// Wine keeps each window DC it has handed out, for the next GetDC or
+// BeginPaint, and makes a new one whenever none is free for the window that
+// asks, until its cache is full; how many that leaves in it depends on which
+// windows asked and how many were held at once. N DCs of N windows held at
+// once, then let go, leave it as full as N makes it.
+std::wstring FillDcCache(unsigned count) {
+  std::vector<std::pair<HWND, HDC>> held;
+  for (unsigned i = 0; i < count; ++i) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  nullptr, nullptr);
+    if (window) held.emplace_back(window, GetDC(window));
+  }
+  for (const auto& [window, dc] : held) {
+    ReleaseDC(window, dc);
+    DestroyWindow(window);
+  }
+  return held.size() == count ? L"ok" : L"only " + std::to_wstring(held.size()) + L" windows";
 }
 
 // In one go, inside the program's thread: a refresh tick, which clears the
@@ -566,6 +586,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kDpiChange:
           Answer(driver, adrelo_probe::kDpiChange,
                  MakeDpiRunner(sent->hwnd, static_cast<int>(sent->lParam >> adrelo_probe::kQueryParameterShift)));
+          break;
+        case adrelo_probe::kFillDcCache:
+          Answer(driver, adrelo_probe::kFillDcCache,
+                 FillDcCache(static_cast<unsigned>(sent->lParam >> adrelo_probe::kQueryParameterShift)));
           break;
         default: break;
       }

@@ -25,11 +25,12 @@ enum Query : unsigned {
                   // caption.<control>=<painted ink width> <unclipped ink width>: a group
                   // box's or one-line static's caption, then
                   // cursor=<hot x> <hot y> <width> <mono 0|1>
-  kResources = 9, // what the process holds: res.gdi=, res.user=, then
+  kResources = 9, // what the process holds: res.gdi=, res.gdi.kinds=, res.user=, then
                   // res.user.windows|menus|icons|accelerators=
   kListMenu = 10, // List1's first entry selected and a right-button release posted to it; "ok"
   kDpiChange = 11, // lParam's high word a DPI: answers the handle of a message-only window
                    // of the probe's, to send kRunDpiChanges to once the hook is gone
+  kFillDcCache = 12, // lParam's high word N: N window DCs held at once, then let go; "ok"
 };
 // Sent to that window, wParam the driver's window: the window sent WM_DPICHANGED 100 times,
 // to the DPI and back, each change painted before the next, then once more, watched. Each
