@@ -20,7 +20,9 @@ expect_eq "message" "Winsock.dll is not responding." "$(got msgbox.text)"
 expect_eq "buttons" "OK" "$(got_all msgbox.button | xargs)"
 drive_or_stop msgbox-watch "Adrelo Viewer" 11000
 expect_eq "two ticks while it is open: still one box" "1 1" "$(got msgbox.seen) $(got msgbox.most)"
-drive_or_stop msgbox-ok "Adrelo Viewer" wait-window 20000 state tray
+# After OK, start-up goes on and shows the window: waited for until it is
+# visible (the thread answers messages before that, still in the box's loop).
+drive_or_stop msgbox-ok "Adrelo Viewer" window "Adrelo Viewer" 20000 state tray
 expect_eq "window shown after OK" "visible=1 iconic=0" \
   "visible=$(got window.visible) iconic=$(got window.iconic)"
 expect_eq "Text1 empty" "" "$(got Text1)"
