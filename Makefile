@@ -25,10 +25,11 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# The release files for Windows users (zips, installers, SHA256SUMS), which
-# every build makes in $(BUILD_DIR)/dist.
+# The release files for Windows users (zips, installers, SHA256SUMS, winget and
+# Scoop manifests), made afresh from the builds and dated by the last commit
+# (or SOURCE_DATE_EPOCH), so the same commit gives the same bytes.
 package: build
-	@rm -rf dist && cp -r $(BUILD_DIR)/dist dist && echo "package: $$(ls dist | tr '\n' ' ')in dist/"
+	@rm -rf dist && bash packaging/package.sh $(BUILD_DIR) dist
 
 # The README's pictures, from the real program under Wine.
 screenshots: build

@@ -82,16 +82,26 @@ else()
   message(WARNING "No clang++: the fuzz target is not built (scripts/setup.sh installs clang)")
 endif()
 
-# The release files of both builds (portable zips, installers, SHA256SUMS) in
-# build/dist, made again when a program or the packaging changes; the
-# installer's end-to-end case installs one, `make package` copies them to dist/.
+# The release files of both builds (portable zips, installers, SHA256SUMS,
+# the winget and Scoop manifests) in build/dist, made again when a program or
+# the packaging changes; the installer's end-to-end case installs one.
+# `make package` makes them afresh in dist/, dated by the commit.
 set(ADRELO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 add_custom_command(OUTPUT ${ADRELO_DIST_DIR}/SHA256SUMS
   COMMAND bash ${CMAKE_SOURCE_DIR}/packaging/package.sh ${CMAKE_BINARY_DIR} ${ADRELO_DIST_DIR}
   DEPENDS ${CMAKE_BINARY_DIR}/win32/Adrelo.exe ${CMAKE_BINARY_DIR}/win64/Adrelo.exe
           packaging/package.sh packaging/adrelo.nsi packaging/README.txt LICENSE
+          packaging/release_tools.py packaging/manifests.py packaging/release.conf
   VERBATIM)
 add_custom_target(release_files ALL DEPENDS ${ADRELO_DIST_DIR}/SHA256SUMS)
+add_test(NAME package.manifests
+         COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/packaging/check_manifests.py ${ADRELO_DIST_DIR})
+# Builds the program again for both processors in a copy of the sources (a
+# minute or two, at a lower priority than the Wine cases beside it).
+add_test(NAME package.reproducible
+         COMMAND nice -n 5 bash ${CMAKE_SOURCE_DIR}/tests/packaging/reproducible.sh
+                 ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_tests_properties(package.manifests package.reproducible PROPERTIES LABELS package TIMEOUT 600)
 
 set(ADRELO_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 add_test(NAME wine.integration

@@ -2,16 +2,21 @@
 enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
+# The same sources give the same exe wherever they are built, and when: no
+# source path and no link time goes in (the release's time stamp is the
+# commit's, set when it is packaged).
 if(MSVC)
-  add_compile_options(/W4 /utf-8 /O1)
+  add_compile_options(/W4 /utf-8 /O1 /Brepro)
+  add_link_options(/Brepro)
   # The C and C++ runtimes are linked in: the exe imports only Windows' own DLLs.
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded")
 else()
   # The resource script is UTF-8 (for the Bulgarian texts).
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
-  add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
+  add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections
+                      -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
   # The C and C++ runtimes are linked in: the exe imports only Windows' own DLLs.
-  add_link_options(-static -municode -Wl,--gc-sections)
+  add_link_options(-static -municode -Wl,--gc-sections -Wl,--no-insert-timestamp)
 endif()
 
 set(ADRELO_WIN32_SOURCES

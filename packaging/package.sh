@@ -2,8 +2,13 @@
 # Makes the release files from the two Windows builds: for x86 (build/win32)
 # and x64 (build/win64), a portable zip (the program, README.txt, LICENSE.txt,
 # in a folder "Adrelo Viewer") and a per-user installer made with makensis;
-# then SHA256SUMS for the four. The version comes from the builds' generated
+# then SHA256SUMS for the four, and the winget and Scoop manifests that name
+# them (manifests.py). The version comes from the builds' generated
 # adrelo_version.h, which CMake writes from the project's version.
+# The same commit gives the same bytes, whatever the folder, clock, time zone,
+# locale or user: every time stamp in the files (the exes' PE headers, the zip
+# entries, the dates the installers keep of their files) is SOURCE_DATE_EPOCH,
+# the last commit's time unless set, and nothing else of the machine's goes in.
 # Usage: package.sh <build folder> <output folder>
 set -euo pipefail
 packaging=$(cd "$(dirname "$0")" && pwd)
@@ -25,12 +30,24 @@ exit_command=$(define IDM_mnuExit "$repo/resources/resource.h")
 [[ -n $version && -n $window_class && -n $exit_command ]] ||
   { echo "package: could not read the version, window class or Exit command" >&2; exit 1; }
 
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  SOURCE_DATE_EPOCH=$(git -C "$repo" log -1 --format=%ct 2>/dev/null) || SOURCE_DATE_EPOCH=
+fi
+if [[ -z $SOURCE_DATE_EPOCH ]]; then
+  SOURCE_DATE_EPOCH=315532800  # 1980-01-01, the earliest a zip can date
+  echo "package: no commit to date the files by, and SOURCE_DATE_EPOCH unset: dated 1980-01-01" >&2
+fi
+[[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] ||
+  { echo "package: SOURCE_DATE_EPOCH is '$SOURCE_DATE_EPOCH'; it takes seconds since 1970" >&2; exit 1; }
+export SOURCE_DATE_EPOCH
+tools() { python3 "$packaging/release_tools.py" "$@"; }
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Text files with Windows line ends, for Notepad.
 crlf() { sed 's/\r*$/\r/' "$1" >"$2"; }
 
-rm -f "$out"/Adrelo-*.zip "$out"/Adrelo-*-setup-*.exe "$out/SHA256SUMS"
+rm -rf "$out"/Adrelo-*.zip "$out"/Adrelo-*-setup-*.exe "$out/SHA256SUMS" "$out/winget" "$out/scoop"
 for release in x86:win32:x86-unicode x64:win64:amd64-unicode; do
   IFS=: read -r arch folder target <<<"$release"
   exe=$build/$folder/Adrelo.exe
@@ -38,15 +55,22 @@ for release in x86:win32:x86-unicode x64:win64:amd64-unicode; do
   stage="$work/$arch/Adrelo Viewer"
   mkdir -p "$stage"
   cp "$exe" "$stage/"
+  tools stamp-pe "$stage/Adrelo.exe" "$SOURCE_DATE_EPOCH"
   crlf "$packaging/README.txt" "$stage/README.txt"
   crlf "$repo/LICENSE" "$stage/LICENSE.txt"
-  (cd "$work/$arch" && cmake -E tar cf "$out/Adrelo-$version-$arch.zip" --format=zip "Adrelo Viewer")
+  # The installers keep each file's date, and set it when they install.
+  touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
+  tools zip "$out/Adrelo-$version-$arch.zip" "$SOURCE_DATE_EPOCH" "$stage" "Adrelo Viewer"
   makensis -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DVERSION_QUAD="$version_quad" \
     -DTARGET="$target" -DPROGRAM_DIR="$stage" -DICON="$repo/resources/adrelo.ico" \
     -DWINDOW_CLASS="$window_class" -DEXIT_COMMAND="$exit_command" \
     -DOUTPUT="$out/Adrelo-$version-setup-$arch.exe" "$packaging/adrelo.nsi" >"$work/makensis-$arch.log" ||
     { cat "$work/makensis-$arch.log" >&2; exit 1; }
+  # makensis leaves its own stub's time stamp in the header; the data it checks
+  # with its CRC comes after the stub.
+  tools stamp-pe "$out/Adrelo-$version-setup-$arch.exe" "$SOURCE_DATE_EPOCH"
 done
 (cd "$out" && sha256sum Adrelo-"$version"-x86.zip Adrelo-"$version"-x64.zip \
   Adrelo-"$version"-setup-x86.exe Adrelo-"$version"-setup-x64.exe >SHA256SUMS)
-echo "package: $(cd "$out" && ls Adrelo-* SHA256SUMS | tr '\n' ' ')in $out"
+python3 "$packaging/manifests.py" "$out" "$version" "$SOURCE_DATE_EPOCH" "$packaging/release.conf"
+echo "package: $(cd "$out" && ls -d Adrelo-* SHA256SUMS winget scoop | tr '\n' ' ')in $out"
