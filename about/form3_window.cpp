@@ -74,12 +74,6 @@ SIZE PixelSize(IPicture* picture) {
   return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
-// Shared icons belong to the system: they are never destroyed by the program.
-HANDLE ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-  return LoadImageW(instance, MAKEINTRESOURCEW(IDI_ADRELO), IMAGE_ICON,
-                    GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
-}
-
 // OLE decodes the picture (GDI draws no GIF) and the shell's link wants COM
 // on this thread. Its two libraries are loaded when the window opens, not
 // with the program: the start and every refresh need neither. Without them
@@ -185,8 +179,7 @@ INT_PTR Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 INT_PTR Form3::OnInitDialog() {
   const Form3Texts texts = LoadTexts(platform::win32::ReadExecutableInfo(), strings_, language_);
   if (texts.title) SetWindowTextW(hwnd_, texts.title->c_str());
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXICON, SM_CYICON)));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON)));
+  icons_.Apply(hwnd_, instance_, dpi_);
   if (!CreateControls()) {
     EndDialog(hwnd_, 0);
     return FALSE;
@@ -237,6 +230,7 @@ INT_PTR Form3::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     platform::win32::UniqueFont linkFont = std::exchange(linkFont_, ArialBold(kLinkFontCentipoints, dpi_, false));
     platform::win32::UniqueFont litLinkFont = std::exchange(litLinkFont_, ArialBold(kLinkFontCentipoints, dpi_, true));
     SetFonts(FALSE);
+    icons_.Apply(hwnd_, instance_, dpi_);
   });
   return TRUE;
 }

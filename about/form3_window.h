@@ -9,6 +9,7 @@
 #include "about/form3.h"
 #include "platform/string_table.h"
 #include "platform/win32/base_dialog.h"
+#include "platform/win32/program_icons.h"
 #include "platform/win32/unique_handle.h"
 
 namespace about {
@@ -48,6 +49,7 @@ class Form3 final : public platform::win32::BaseDialog<Form3> {
   std::int16_t language_;
   const platform::StringTable& strings_;
   int dpi_;
+  platform::win32::WindowIcons icons_;
   LinkHighlight link_;
   HCURSOR hand_;  // shared: owned by the system, never destroyed
   platform::win32::UniqueFont versionFont_;  // Label2

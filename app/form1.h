@@ -75,6 +75,7 @@ class Form1 final : public main_window::Form1Events,
   main_window::CloseAction OnEndSession() override;
   void OnTrayNotify(int mouseMessage) override;
   void OnTaskbarCreated() override { trayIcon_.AddAgain(); }
+  void OnScaleChanged() override { trayIcon_.FollowScale(); }
   bool OnComeForward() override;
   bool OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint pointer) override;
   std::wstring OnListTip(int entry) override;

@@ -62,7 +62,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   clipboard.SetOwner(window.hwnd());
   messages.SetOwner(window.hwnd());
   platform::win32::Win32NotifyIcon notifyIcon(window.hwnd(), TRAY_ICON_UID, WM_APP_TRAY_NOTIFY,
-                                              window.smallIcon());
+                                              instance);
 
   app::Win32ModalWindows modalWindows(instance, window.hwnd(), registry, strings);
 

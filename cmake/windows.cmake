@@ -34,6 +34,7 @@ set(ADRELO_WIN32_SOURCES
   platform/win32/locale_win32.cpp
   platform/win32/message_box_win32.cpp
   platform/win32/notify_icon_win32.cpp
+  platform/win32/program_icons.cpp
   platform/win32/registry_win32.cpp
   platform/win32/session_copies_win32.cpp
   platform/win32/sockets_win32.cpp

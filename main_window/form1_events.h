@@ -26,6 +26,8 @@ class Form1Events {
   virtual CloseAction OnEndSession() = 0;
   virtual void OnTrayNotify(int mouseMessage) = 0;
   virtual void OnTaskbarCreated() = 0;
+  // The display's or the taskbar's scale may have changed.
+  virtual void OnScaleChanged() = 0;
   // Another start asks this copy to come forward; false while it ends.
   virtual bool OnComeForward() = 0;
   // True when the control's own procedure must not see the input; pointer

@@ -59,14 +59,7 @@ bool Form1Window::Create() {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance_;
-  // Shared icons belong to the system: they are never destroyed by the program.
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO),
-                                                    IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                    GetSystemMetrics(SM_CYICON), LR_SHARED));
-  smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  windowClass.hIconSm = smallIcon_;
+  // No class icons: the window's own follow its DPI (icons_).
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kForm1ClassName;
@@ -98,6 +91,7 @@ bool Form1Window::Create() {
   // hear that the shell restarted, and the notification icon, the only way
   // back to a hidden window, would not come back.
   allowMessage_(hwnd_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+  icons_.Apply(hwnd_, instance_, dpi_);
   // Nor would a second start without elevation reach it.
   allowMessage_(hwnd_, comeForwardMessage_, MSGFLT_ALLOW, nullptr);
   // As a dialog does: the list's focus rectangle shows once the keyboard is
@@ -116,6 +110,8 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus();
     case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    // The taskbar may now be at another scale.
+    case WM_SETTINGCHANGE: case WM_DISPLAYCHANGE: return OnScaleMayHaveChanged(message, wParam, lParam);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_COMMAND: return OnCommand(wParam, lParam);
@@ -169,8 +165,15 @@ LRESULT Form1Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     dpi_ = dpi;
     PlaceControls();
     RemakeFonts();
+    icons_.Apply(hwnd_, instance_, dpi_);
   });
+  if (events_ != nullptr) events_->OnScaleChanged();
   return 0;
+}
+
+LRESULT Form1Window::OnScaleMayHaveChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (events_ != nullptr) events_->OnScaleChanged();
+  return DefaultHandling(message, wParam, lParam);
 }
 
 void Form1Window::PlaceControls() {

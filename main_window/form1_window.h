@@ -10,6 +10,7 @@
 #include "main_window/layout.h"
 #include "main_window/list_tip.h"
 #include "platform/win32/base_window.h"
+#include "platform/win32/program_icons.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_subclass.h"
 #include "platform/window_ops.h"
@@ -44,8 +45,6 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   HACCEL accelerators() const { return accelerators_.get(); }
   // The menus that only ever pop up, by position (POPUP_POS_...).
   HMENU popupMenus() const { return popupMenus_.get(); }
-  // The program icon's 16 x 16 image, also the notification icon.
-  HICON smallIcon() const { return smallIcon_; }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -86,6 +85,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetFocus();
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnScaleMayHaveChanged(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
@@ -121,7 +121,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   MessageFilter allowMessage_;
   Form1Events* events_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
-  HICON smallIcon_ = nullptr;  // shared: owned by the system
+  platform::win32::WindowIcons icons_;
   // Sent to every top-level window when the shell (re)starts its task bar.
   UINT taskbarCreatedMessage_ = 0;
   UINT comeForwardMessage_ = 0;

@@ -67,14 +67,7 @@ INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR Form2Window::OnInitDialog() {
-  // Shared icons belong to the system: they are never destroyed by the program.
-  for (const auto& [which, metric] :
-       {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-    const int size = GetSystemMetrics(metric);
-    SendMessageW(hwnd_, WM_SETICON, which,
-                 reinterpret_cast<LPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ADRELO),
-                                                     IMAGE_ICON, size, size, LR_SHARED)));
-  }
+  icons_.Apply(hwnd_, instance_, dpi_);
   if (!CreateControls()) {
     EndDialog(hwnd_, 0);
     return FALSE;
@@ -119,6 +112,7 @@ INT_PTR Form2Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     for (const Form2ControlLayout& control : kForm2Controls) {
       SetFont(control, platform::win32::FontCharsetOf(Control(control.id)), FALSE);
     }
+    icons_.Apply(hwnd_, instance_, dpi_);
   });
   return TRUE;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/base_dialog.h"
+#include "platform/win32/program_icons.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_subclass.h"
 #include "settings/form2.h"
@@ -54,6 +55,7 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
 
   HINSTANCE instance_;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  platform::win32::WindowIcons icons_;
   int standardFontDpi_ = USER_DEFAULT_SCREEN_DPI;  // the dialog's own font's
   Form2 form2_;
   // One font per kind and character set, for the dialog's life.

@@ -74,6 +74,10 @@ void TrayIcon::AddAgain() {
   AddIcon();
 }
 
+void TrayIcon::FollowScale() {
+  if (shown_) icon_.FollowScale();
+}
+
 void TrayIcon::Remove() {
   if (removed_) return;
   removed_ = true;

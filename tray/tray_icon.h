@@ -36,6 +36,8 @@ class TrayIcon {
   // The shell has restarted and lost every icon: the icon back, with the
   // tooltip it had.
   void AddAgain();
+  // The display's scale may have changed: the image follows the taskbar's.
+  void FollowScale();
   // The icon leaves the notification area for good; later calls do nothing.
   void Remove();
 

@@ -2,6 +2,9 @@
 #include "platform/win32/notify_icon_win32.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "platform/win32/program_icons.h"
 
 namespace platform::win32 {
 
@@ -13,15 +16,39 @@ constexpr std::size_t kTipField = 64;
 
 }  // namespace
 
-Win32NotifyIcon::Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HICON icon) {
+Win32NotifyIcon::Win32NotifyIcon(HWND window, UINT id, UINT callbackMessage, HINSTANCE instance)
+    : instance_(instance) {
   data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data_.hWnd = window;
   data_.uID = id;
   data_.uCallbackMessage = callbackMessage;
-  data_.hIcon = icon;
 }
 
-bool Win32NotifyIcon::Add(const std::wstring& tip) { return Send(NIM_ADD, tip); }
+bool Win32NotifyIcon::LoadImageForTaskbar() {
+  const int size = IconSize(IconKind::kSmall, TaskbarDpi());
+  if (size == imageSize_ && image_) return false;
+  UniqueIcon image = LoadProgramIcon(instance_, size);
+  if (!image) return false;
+  // The shell keeps a copy of its own: the old image can go at once.
+  data_.hIcon = image.get();
+  image_ = std::move(image);
+  imageSize_ = size;
+  return true;
+}
+
+bool Win32NotifyIcon::FollowScale() {
+  if (!LoadImageForTaskbar()) return true;
+  NOTIFYICONDATAW image = data_;
+  image.uFlags = NIF_ICON;
+  return Shell_NotifyIconW(NIM_MODIFY, &image) != FALSE;
+}
+
+// An add (at start-up, or once the shell has restarted) also takes the
+// taskbar's size as it is now.
+bool Win32NotifyIcon::Add(const std::wstring& tip) {
+  LoadImageForTaskbar();
+  return Send(NIM_ADD, tip);
+}
 
 bool Win32NotifyIcon::Modify(const std::wstring& tip) { return Send(NIM_MODIFY, tip); }
 

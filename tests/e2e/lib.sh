@@ -110,6 +110,18 @@ expect_captions_whole() {
   expect_eq "$1: every caption painted whole" "" "$short"
 }
 
+# expect_icons DPI WHAT: after `looks` of each window, its small and big icons
+# are the sizes Windows shows at DPI (16 and 32 px at 96), each drawn from
+# the icon's own image of that size, not stretched from another.
+expect_icons() {
+  local small=$(($1 / 6)) big=$(($1 / 3)) windows
+  windows=$(got_all icon.small | wc -l)
+  expect_eq "$2: icons for $1 dpi, from their own images" \
+    "$(yes "$small 1|$big 1" | head -n "$windows" | paste -sd ' ')" \
+    "$(paste -d '|' <(got_all icon.small) <(got_all icon.big) | paste -sd ' ')"
+  ((windows > 0)) || fail "$2: no window's icons read"
+}
+
 # expect_text WHAT EXPECTED_FILE SEEN_TEXT: line by line, a diff when not equal.
 expect_text() {
   local seen=$CASE_DIR/seen-${1//[^A-Za-z0-9]/_}.txt

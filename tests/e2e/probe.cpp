@@ -16,6 +16,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "probe_protocol.h"
@@ -325,8 +326,68 @@ BOOL CALLBACK AddCaptionInk(HWND child, LPARAM param) {
   return TRUE;
 }
 
-std::wstring Looks(HWND window) {
+// An icon's pixels, colour and mask, as 32-bit rows top down.
+std::vector<DWORD> IconPixels(HICON icon, int& side) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {};
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  side = bitmap.bmWidth;
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  format.bmiHeader.biWidth = bitmap.bmWidth;
+  format.bmiHeader.biHeight = -bitmap.bmHeight;  // top down
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> pixels(2 * static_cast<std::size_t>(bitmap.bmWidth) * bitmap.bmHeight);
+  HDC screen = GetDC(nullptr);
+  if (info.hbmColor) GetDIBits(screen, info.hbmColor, 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+  GetDIBits(screen, info.hbmMask, 0, bitmap.bmHeight, pixels.data() + pixels.size() / 2, &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return pixels;
+}
+
+// icon.small|big=<side> <1 when its pixels are those of the program's image
+// of that side, made from the resource at its own size, else 0>.
+std::wstring WindowIconLines(HWND window) {
   std::wstring out;
+  const HMODULE program = GetModuleHandleW(nullptr);
+  HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(IDI_ADRELO), RT_GROUP_ICON);
+  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(program, group)));
+  for (const auto& [which, name] : {std::pair{ICON_SMALL, L"small"}, std::pair{ICON_BIG, L"big"}}) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    int side = 0, referenceSide = 0;
+    const std::vector<DWORD> pixels = icon ? IconPixels(icon, side) : std::vector<DWORD>{};
+    bool same = false;
+    if (directory && side > 0) {
+      const int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
+      // The group's entries (14 bytes each after its 6-byte header): the image
+      // chosen must be drawn for that side, or the reference is a stretch too.
+      const WORD count = *reinterpret_cast<const WORD*>(directory + 4);
+      int drawnFor = 0;
+      for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + 14 * i;
+        if (*reinterpret_cast<const WORD*>(entry + 12) == id) drawnFor = entry[0] == 0 ? 256 : entry[0];
+      }
+      HRSRC image = drawnFor == side ? FindResourceW(program, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
+      HICON reference = image ? CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(program, image))),
+                                                         SizeofResource(program, image), TRUE, 0x00030000,
+                                                         side, side, LR_DEFAULTCOLOR)
+                              : nullptr;
+      if (reference) {
+        same = IconPixels(reference, referenceSide) == pixels && referenceSide == side;
+        DestroyIcon(reference);
+      }
+    }
+    out += L"icon." + std::wstring(name) + L'=' + std::to_wstring(side) + (same ? L" 1\n" : L" 0\n");
+  }
+  return out;
+}
+
+std::wstring Looks(HWND window) {
+  std::wstring out = WindowIconLines(window);
   EnumChildWindows(window, AddColour, reinterpret_cast<LPARAM>(&out));
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   EnumChildWindows(window, AddCaptionInk, reinterpret_cast<LPARAM>(&out));

@@ -24,7 +24,8 @@ enum Query : unsigned {
   kLooks = 8,     // colour.<control>=0x00bbggrr, the text colour WM_CTLCOLORSTATIC sets,
                   // caption.<control>=<painted ink width> <unclipped ink width>: a group
                   // box's or one-line static's caption, then
-                  // cursor=<hot x> <hot y> <width> <mono 0|1>
+                  // cursor=<hot x> <hot y> <width> <mono 0|1>, and
+                  // icon.small|big=<side> <1: the resource's image of that side>
   kResources = 9, // what the process holds: res.gdi=, res.gdi.kinds=, res.user=, then
                   // res.user.windows|menus|icons|accelerators=
   kListMenu = 10, // List1's first entry selected and a right-button release posted to it; "ok"

@@ -344,6 +344,11 @@ bool FakeNotifyIcon::Check() {
   return shown.has_value();
 }
 
+bool FakeNotifyIcon::FollowScale() {
+  if (log_) log_->push_back("icon.FollowScale");
+  return shown.has_value();
+}
+
 bool FakeNotifyIcon::Delete() {
   if (log_) log_->push_back("icon.Delete");
   const bool existed = shown.has_value();

@@ -211,6 +211,7 @@ class FakeNotifyIcon final : public platform::NotifyIcon {
   bool Modify(const std::wstring& tip) override;
   bool Delete() override;
   bool Check() override;
+  bool FollowScale() override;
   bool ShellPresent() const override { return shellPresent; }
   bool shellPresent = true;
 

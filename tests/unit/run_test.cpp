@@ -230,6 +230,13 @@ TEST(WindowState, TheThreeCommandsAndTheIconComingBack) {
   EXPECT_EQ(Matching(h.log, "icon.Add"),
             (CallLog{"icon.Add IP Address : 10.0.0.5", "icon.Add IP Address : 10.0.0.5"}));
   EXPECT_EQ(h.icon.shown, L"IP Address : 10.0.0.5");
+
+  // A change of scale: the image follows while the icon is there, not once it is gone.
+  h.log.clear();
+  h.form1->OnScaleChanged();
+  h.form1->OnCommand(IDM_mnuExit);
+  h.form1->OnScaleChanged();
+  EXPECT_EQ(Matching(h.log, "icon.FollowScale"), (CallLog{"icon.FollowScale"}));
 }
 
 TEST(FieldMenus, WhichInputOpensWhichMenuAndWhatTheControlStillSees) {

@@ -213,6 +213,7 @@ struct FieldEventsSpy final : main_window::Form1Events {
   main_window::CloseAction OnEndSession() override { return main_window::CloseAction::KeepRunning; }
   void OnTrayNotify(int) override {}
   void OnTaskbarCreated() override {}
+  void OnScaleChanged() override {}
   bool OnComeForward() override { return true; }
   bool OnFieldInput(int controlId, tray::FieldInput input, platform::PixelPoint) override {
     inputs.emplace_back(controlId, input);

@@ -111,7 +111,9 @@ TEST_F(ShippedExe, ShortcutKeysBelongToTheMenuBarItems) {
   DestroyAcceleratorTable(table);
 }
 
-TEST_F(ShippedExe, IconHasA32And16PixelImageOf256Colours) {
+// An image drawn for every size Windows shows the icon at, 100 % to 400 %, in
+// 32-bit colour; and the 256-colour ones old systems take.
+TEST_F(ShippedExe, IconHasAnImageForEverySizeWindowsAsksFor) {
 #pragma pack(push, 2)
   struct GroupEntry {
     BYTE width, height, colours, reserved;
@@ -126,12 +128,11 @@ TEST_F(ShippedExe, IconHasA32And16PixelImageOf256Colours) {
   HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(IDI_ADRELO), RT_GROUP_ICON);
   ASSERT_NE(found, nullptr);
   const auto* header = static_cast<const GroupHeader*>(LockResource(LoadResource(module_, found)));
-  ASSERT_EQ(header->count, 2);
   const auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
-  EXPECT_EQ(entries[0].width, 32);
-  EXPECT_EQ(entries[1].width, 16);
-  EXPECT_EQ(entries[0].bitCount, 8);
-  EXPECT_EQ(entries[1].bitCount, 8);
+  std::vector<std::pair<int, int>> images;  // side (256 stored as 0), bits per pixel
+  for (int i = 0; i < header->count; ++i) images.emplace_back(entries[i].width, entries[i].bitCount);
+  EXPECT_EQ(images, (std::vector<std::pair<int, int>>{{0, 32}, {64, 32}, {48, 32}, {40, 32}, {32, 32},
+                                                      {24, 32}, {20, 32}, {16, 32}, {32, 8}, {16, 8}}));
 }
 
 TEST_F(ShippedExe, VersionIsTheProjects) {

@@ -3,7 +3,8 @@
 # at x = 515 and 517 (the values of a double click and a right-button
 # release) over the window's own background neither restore it nor open the
 # tray menu, since the icon's events come in a message of the program's own.
-# Started at 120 and 144 dpi, every window's captions are painted whole.
+# Started at 120 and 144 dpi, every window's captions are painted whole and
+# its icons are drawn for that DPI from the icon's own images.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 set_dpi() {
@@ -19,8 +20,10 @@ captions_at() {  # DPI LANGUAGE SETTINGS_TITLE ABOUT_TITLE
   start_program
   drive_or_stop wait-window 20000 looks "Adrelo Viewer" keys Ctrl+O owned-wait 5000 looks "$3"
   expect_captions_whole "$1 dpi: the main window and the settings dialog"
+  expect_icons "$1" "the main window and the settings dialog"
   drive_or_stop owned-close-box owned-gone 5000 keys F10,Right,Right,Down,Enter window "$4" 5000 looks "$4"
   expect_captions_whole "$1 dpi: About"
+  expect_icons "$1" "About"
   stop_program
 }
 captions_at 120 0 "Settings panel" "About Program..."

@@ -4,8 +4,8 @@
 # SC_SIZE (which DefWindowProc would act on) change nothing. Each field comes
 # just after its label, so a screen reader names it, while the focus starts on
 # the list and Tab moves to the host field. Moved to a monitor of 144 dpi
-# (WM_DPICHANGED), it lays itself out from its twips in new fonts, and 100
-# such moves leave no GDI object behind.
+# (WM_DPICHANGED), it lays itself out from its twips in new fonts and takes
+# icons drawn for that DPI, and 100 such moves leave no GDI object behind.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 set_settings
@@ -29,6 +29,7 @@ id() { resource_id "IDC_$1"; }
 title="Adrelo Viewer"
 drive_or_stop window "$title" 5000 looks "$title"
 expect_captions_whole "96 dpi"
+expect_icons 96 "the main window"
 expect_eq "z-order: label, field, label, field" "$(id Label1) $(id Text1) $(id Label2) $(id List1)" \
   "$(got children)"
 expect_eq "the fields named by their labels" "Host name : |IP Address : " \
@@ -39,6 +40,7 @@ drive keys Tab focus "$(id Text1)" 3000 keys Tab focus "$(id List1)" 3000 && log
 
 drive_or_stop dpi-change "$title" 144 window "$title" 5000 fonts looks "$title"
 expect_captions_whole "144 dpi"
+expect_icons 144 "the main window moved to 144 dpi"
 expect_dpi_changes
 expect_eq "client area at 144 dpi" "560 180" "$(got top.client.size)"
 while read -r name rect; do

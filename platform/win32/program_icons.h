@@ -1,0 +1,36 @@
+// The program's icon at the size Windows shows it at a DPI, each loaded from
+// the image of that size in the icon resource: never a shared handle (which
+// LoadImage hands back whatever size was asked for next) and never a stretch.
+// Functions of newer Windows are resolved at run time, so Windows 7 starts.
+#pragma once
+#include <windows.h>
+
+#include "platform/win32/unique_handle.h"
+
+namespace platform::win32 {
+
+enum class IconKind { kSmall, kBig };
+
+// The icon's side in pixels at dpi: SM_CXSMICON or SM_CXICON for that DPI.
+int IconSize(IconKind kind, int dpi);
+
+// The DPI of the monitor the taskbar is on (the system's where Windows cannot
+// tell), for the notification icon.
+int TaskbarDpi();
+
+// The program's icon resource at size × size, drawn from its image of that
+// size where it has one; empty when it cannot be loaded.
+UniqueIcon LoadProgramIcon(HINSTANCE instance, int size);
+
+// A window's caption and taskbar icons, for the DPI the window is at; the
+// ones they replace are destroyed once the window has let go of them.
+class WindowIcons {
+ public:
+  void Apply(HWND window, HINSTANCE instance, int dpi);
+
+ private:
+  UniqueIcon small_;
+  UniqueIcon big_;
+};
+
+}  // namespace platform::win32
