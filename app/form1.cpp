@@ -72,6 +72,7 @@ void Form1::ReadSettings() {
 
 void Form1::PlaceWindow() {
   const int dpi = s_.window.Dpi();
+  const int screenDpi = s_.window.ScreenDpi();
   const platform::PixelSize screen = s_.window.ScreenSize();
   // The free room is measured with the window as created, before it is sized
   // below, and in pixels before it becomes twips: the exit saves a window flush
@@ -80,15 +81,16 @@ void Form1::PlaceWindow() {
   const platform::PixelSize created = s_.window.OuterSize();
   const std::int32_t left =
       PlaceEdge(ReadInt32(s_.registry, kLeftValue),
-                platform::PixelsToTwips(screen.width - created.width, dpi));
+                platform::PixelsToTwips(screen.width - created.width, screenDpi));
   const std::int32_t top =
       PlaceEdge(ReadInt32(s_.registry, kTopValue),
-                platform::PixelsToTwips(screen.height - created.height, dpi));
+                platform::PixelsToTwips(screen.height - created.height, screenDpi));
   // Sized from the client area, so a larger caption or frame never cuts the list off.
   const platform::PixelSize outer = s_.window.OuterSizeForClient(
       {platform::TwipsToPixels(main_window::kClientWidthTwips, dpi),
        platform::TwipsToPixels(main_window::kClientHeightTwips, dpi)});
-  s_.window.SetBounds({platform::TwipsToPixels(left, dpi), platform::TwipsToPixels(top, dpi), outer.width, outer.height});
+  s_.window.SetBounds({platform::TwipsToPixels(left, screenDpi), platform::TwipsToPixels(top, screenDpi),
+                       outer.width, outer.height});
 }
 
 void Form1::CopyAtStart() {

@@ -60,7 +60,9 @@ void Form1::SaveSettings() {
   write(kCloseMinValue, settings_.CloseMin);
   // The normal position, not the far-off placeholder of a minimised window,
   // so the next start puts the window back where the user left it.
-  const int dpi = s_.window.Dpi();
+  // In the screen's scale, as the next start reads it, whatever monitor the
+  // window is on now.
+  const int dpi = s_.window.ScreenDpi();
   const platform::PixelPoint position = s_.window.NormalPosition();
   write(kLeftValue, platform::PixelsToTwips(position.x, dpi));
   write(kTopValue, platform::PixelsToTwips(position.y, dpi));

@@ -54,7 +54,7 @@ Form1Window::~Form1Window() {
 }
 
 bool Form1Window::Create() {
-  dpi_ = platform::win32::SystemDpi();
+  dpi_ = screenDpi_ = platform::win32::SystemDpi();
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = WindowProc;

@@ -51,6 +51,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   // platform::WindowOps
   platform::PixelSize ScreenSize() const override;
   int Dpi() const override { return dpi_; }
+  int ScreenDpi() const override { return screenDpi_; }
   platform::PixelSize OuterSize() const override;
   platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override;
   void SetBounds(platform::PixelRect outer) override;
@@ -121,6 +122,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   MessageFilter allowMessage_;
   Form1Events* events_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  int screenDpi_ = USER_DEFAULT_SCREEN_DPI;
   platform::win32::WindowIcons icons_;
   // Sent to every top-level window when the shell (re)starts its task bar.
   UINT taskbarCreatedMessage_ = 0;

@@ -36,7 +36,10 @@ class WindowOps {
 
   // Screen and frame.
   virtual PixelSize ScreenSize() const = 0;
-  virtual int Dpi() const = 0;                                  // system dots per inch
+  virtual int Dpi() const = 0;        // the window's dots per inch: its monitor's, for sizes
+  // The scale of screen coordinates in twips: the system's, the same at every
+  // start, so a position saved on a monitor of another DPI comes back there.
+  virtual int ScreenDpi() const = 0;
   virtual PixelSize OuterSize() const = 0;                      // the window's current outer size
   virtual PixelSize OuterSizeForClient(PixelSize client) const = 0;  // frame, caption and menu bar added
   virtual void SetBounds(PixelRect outer) = 0;

@@ -228,6 +228,7 @@ class FakeWindow final : public platform::WindowOps, public tray::FieldHooks {
 
   platform::PixelSize screen{1024, 768};
   int dpi = 96;
+  int screenDpi = 0;  // 0: the window's
   platform::PixelRect bounds{0, 0, 379, 164};
   std::optional<platform::ShowState> state;
   std::map<int, std::wstring> texts;           // control id -> text
@@ -245,6 +246,7 @@ class FakeWindow final : public platform::WindowOps, public tray::FieldHooks {
 
   platform::PixelSize ScreenSize() const override { return screen; }
   int Dpi() const override { return dpi; }
+  int ScreenDpi() const override { return screenDpi != 0 ? screenDpi : dpi; }
   platform::PixelSize OuterSize() const override { return {bounds.width, bounds.height}; }
   platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override {
     return {client.width + frameWidth, client.height + frameHeight};

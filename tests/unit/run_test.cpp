@@ -283,9 +283,12 @@ TEST(Close, CloseMinOneHidesAndWritesNothingUntilAnExit) {
 TEST(Close, TheExitPathWritesTheEightValuesThenReleasesInOrder) {
   Harness h;
   Start(h, {{"CloseMin", "2"}, {"ShowIP", "2"}, {"Tip_Window", "3"}, {"Language", "100"}});
-  // Minimised: the normal position is what is kept.
+  // Minimised: the normal position is what is kept, in the screen's scale
+  // though the window is now on a monitor of 144 dpi.
   h.window.SetShowState(ShowState::Minimized);
   h.window.normalPosition = {150, 45};
+  h.window.screenDpi = 96;
+  h.window.dpi = 144;
   h.log.clear();
   EXPECT_EQ(h.form1->OnCloseRequest(), CloseAction::CloseWindow);
   const CallLog expected = {
