@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """What makes the release files the same bytes from the same commit:
   stamp-pe EXE EPOCH        the PE header's time stamp set to EPOCH, its checksum made again
+  pe-stamp EXE              prints the PE header's time stamp
   zip OUT EPOCH DIR NAME    a zip of DIR's files under the folder NAME, in name order, every
                             entry dated EPOCH (UTC) with fixed permissions and no owner
 The clock, the time zone, the umask and the user never reach either."""
@@ -41,6 +42,12 @@ def stamp_pe(path, epoch):
     open(path, "wb").write(data)
 
 
+def pe_stamp(path):
+    data = open(path, "rb").read()
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    return struct.unpack_from("<I", data, pe + 8)[0]
+
+
 def make_zip(out, epoch, folder, name):
     when = time.gmtime(max(epoch, ZIP_EARLIEST))[:6]
 
@@ -61,6 +68,8 @@ def make_zip(out, epoch, folder, name):
 def main(argv):
     if len(argv) == 4 and argv[1] == "stamp-pe":
         stamp_pe(argv[2], int(argv[3]))
+    elif len(argv) == 3 and argv[1] == "pe-stamp":
+        print(pe_stamp(argv[2]))
     elif len(argv) == 6 and argv[1] == "zip":
         make_zip(argv[2], int(argv[3]), argv[4], argv[5])
     else:

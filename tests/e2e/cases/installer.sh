@@ -51,7 +51,13 @@ set_settings
 reg_quiet delete "$UNINSTALL_KEY" /f
 timeout 60 "$WINE" "$setup" /S || fail "the installer failed (exit $?)"
 expect_eq "installed files" "Adrelo.exe LICENSE.txt README.txt uninstall.exe" "$(files)"
-expect_eq "the installed program is this build's" "$(sha256sum <"$ADRELO_EXE")" \
+# The release's copy of the build's exe differs only in the time stamp (the
+# commit's) and the checksum over it: this build's, dated as the release.
+release_tools="$E2E_REPO_DIR/packaging/release_tools.py"
+dated=$CASE_DIR/Adrelo-dated.exe
+cp "$ADRELO_EXE" "$dated"
+python3 "$release_tools" stamp-pe "$dated" "$(python3 "$release_tools" pe-stamp "$folder/Adrelo.exe")"
+expect_eq "the installed program is this build's" "$(sha256sum <"$dated")" \
   "$(sha256sum <"$folder/Adrelo.exe")"
 expect_eq "the shortcut points at it" 1 \
   "$(strings -a "$shortcut" 2>/dev/null | grep -ciFx "$windows_exe")"
