@@ -31,7 +31,9 @@ has() { (((style & $1) != 0)) && echo yes || echo no; }
 
 set_settings Language=0
 start_program
-drive_or_stop wait-window 20000 keys Alt+H,Enter window "$title_en" 5000 looks "$title_en"
+# Once it is active: a busy machine shows it a moment before it takes the focus.
+drive_or_stop wait-window 20000 keys Alt+H,Enter wait-foreground "$title_en" 5000 window "$title_en" 5000 \
+  looks "$title_en"
 expect_captions_whole "96 dpi"
 
 expect_eq "a dialog owned by the main window, which is disabled" "#32770 1 0" \
