@@ -30,11 +30,17 @@ def pe_checksum(data, checksum_offset):
     return (total & 0xFFFF) + len(data)
 
 
-def stamp_pe(path, epoch):
-    data = bytearray(open(path, "rb").read())
+def pe_header(data, path):
+    """Where the PE signature starts; the COFF header follows it."""
     (pe,) = struct.unpack_from("<I", data, 0x3C)
     if data[pe:pe + 4] != b"PE\0\0":
         sys.exit(f"release_tools: {path} is not a PE image")
+    return pe
+
+
+def stamp_pe(path, epoch):
+    data = bytearray(open(path, "rb").read())
+    pe = pe_header(data, path)
     struct.pack_into("<I", data, pe + 8, epoch)  # COFF header: TimeDateStamp
     checksum_offset = pe + 24 + 64               # optional header: CheckSum
     struct.pack_into("<I", data, checksum_offset, 0)
@@ -44,8 +50,7 @@ def stamp_pe(path, epoch):
 
 def pe_stamp(path):
     data = open(path, "rb").read()
-    (pe,) = struct.unpack_from("<I", data, 0x3C)
-    return struct.unpack_from("<I", data, pe + 8)[0]
+    return struct.unpack_from("<I", data, pe_header(data, path) + 8)[0]
 
 
 def make_zip(out, epoch, folder, name):
