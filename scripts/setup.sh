@@ -37,6 +37,13 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
+# A mirror in the middle of a sync serves an index of the wrong size; the
+# next try usually finds it whole. Should every try fail, the indexes that did
+# arrive are used: the install below says plainly if a package is not there.
+for try in 1 2 3 4 5; do
+  "${sudo[@]}" apt-get update -qq && break
+  echo "setup: the package index could not be read whole (try $try of 5)" >&2
+  [ "$try" -lt 5 ] && sleep $((try * 10))
+done
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 echo "setup: done"
