@@ -46,6 +46,8 @@ ControlClass ClassOf(int controlId) {
 
 // Exit code when the sockets library fails to stop and the process ends at once.
 constexpr UINT kExitSocketsFailed = 1;
+// WM_CONTEXTMENU's point when the keyboard asked for the menu.
+constexpr LPARAM kContextMenuFromKeyboard = -1;
 
 }  // namespace
 
@@ -314,7 +316,9 @@ LRESULT Form1Window::FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM
   }
   std::optional<tray::FieldInput> input;
   if (message == WM_RBUTTONUP) input = tray::FieldInput::RightButtonUp;
-  if (message == WM_KEYUP && wParam == VK_APPS) input = tray::FieldInput::MenuKeyUp;
+  // The keyboard's ask for a menu, whichever key made it; taken here, it
+  // never reaches the edit control's own menu, which would open at its centre.
+  if (message == WM_CONTEXTMENU && lParam == kContextMenuFromKeyboard) input = tray::FieldInput::MenuKey;
   // Where the click was, not where the pointer has moved on to since.
   POINT pointer{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (message == WM_RBUTTONUP) ::ClientToScreen(control, &pointer);

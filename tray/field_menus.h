@@ -7,7 +7,7 @@ namespace tray {
 
 enum class FieldInput {
   RightButtonUp,  // WM_RBUTTONUP
-  MenuKeyUp,      // WM_KEYUP of the context-menu key (VK_APPS)
+  MenuKey,        // WM_CONTEXTMENU without a point: the context-menu key or Shift+F10
 };
 
 // Opens the field's menu where one is due: a right click's at the point it

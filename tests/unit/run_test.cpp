@@ -251,10 +251,10 @@ TEST(FieldMenus, WhichInputOpensWhichMenuAndWhatTheControlStillSees) {
   for (const Case& c : {
            Case{IDC_Text1, FieldInput::RightButtonUp, -1, true, "window.OpenPopupMenu 0 at 300,200 default 0"},
            // Below the field's left edge: client (176, 35) on a window at (0, 0).
-           Case{IDC_Text1, FieldInput::MenuKeyUp, -1, true, "window.OpenPopupMenu 0 at 179,76 default 0"},
+           Case{IDC_Text1, FieldInput::MenuKey, -1, true, "window.OpenPopupMenu 0 at 179,76 default 0"},
            Case{IDC_List1, FieldInput::RightButtonUp, 1, true, "window.OpenPopupMenu 1 at 300,200 default 0"},
            Case{IDC_List1, FieldInput::RightButtonUp, -1, true, nullptr},
-           Case{IDC_List1, FieldInput::MenuKeyUp, 1, false, nullptr}}) {
+           Case{IDC_List1, FieldInput::MenuKey, 1, false, nullptr}}) {
     Harness h;
     Start(h);
     h.window.selection = c.selection;

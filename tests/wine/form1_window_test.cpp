@@ -232,9 +232,9 @@ TEST_F(MainWindow, FieldHooksHandOnTheirInputsChainAndComeOffAgain) {
   window_.HookText1();
   window_.HookList1();
   SendMessageW(text1, WM_RBUTTONUP, 0, 0);
-  SendMessageW(text1, WM_KEYUP, VK_APPS, 0);
-  SendMessageW(text1, WM_KEYUP, VK_RETURN, 0);  // not an input of the menus
-  SendMessageW(list1, WM_KEYUP, VK_APPS, 0);
+  SendMessageW(text1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text1), -1);
+  SendMessageW(text1, WM_KEYUP, VK_APPS, 0);  // not an input: its WM_CONTEXTMENU is
+  SendMessageW(list1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list1), -1);
   // Everything else reaches each control's own procedure.
   SendMessageW(list1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"10.0.0.5"));
   SendMessageW(text1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"host"));
@@ -243,8 +243,8 @@ TEST_F(MainWindow, FieldHooksHandOnTheirInputsChainAndComeOffAgain) {
   using tray::FieldInput;
   EXPECT_EQ(spy.inputs, (std::vector<std::pair<int, FieldInput>>{
                             {IDC_Text1, FieldInput::RightButtonUp},
-                            {IDC_Text1, FieldInput::MenuKeyUp},
-                            {IDC_List1, FieldInput::MenuKeyUp}}));
+                            {IDC_Text1, FieldInput::MenuKey},
+                            {IDC_List1, FieldInput::MenuKey}}));
   window_.UnhookList1();
   window_.UnhookText1();
   EXPECT_EQ(GetWindowLongPtrW(text1, GWLP_WNDPROC), textProc);

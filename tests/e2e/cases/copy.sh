@@ -42,11 +42,15 @@ expect_eq "right click: the menu at the pointer" "$(((left + right) / 2)) $(((to
   "$menu_left $menu_top"
 drive_or_stop popup-click "$(resource_id IDM_mnuCHost)" clipboard-wait adrelo-e2e 3000
 expect_eq "its command copies the field" adrelo-e2e "$(got clipboard)"
-drive_or_stop click-control "$text" left focus "$text" 5000 keys Apps popup 3000
-read -r _ menu_left menu_top _ <<<"$(got_all popup | grep '^@menu')"
-expect_eq "context-menu key: the menu below the field's left edge" "$left $bottom" \
-  "$menu_left $menu_top"
-drive_or_stop keys Esc
+# From the keyboard (the context-menu key, Shift+F10): the same menu, never
+# the edit control's own, below the field's left edge.
+for key in Apps Shift+F10; do
+  drive_or_stop click-control "$text" left focus "$text" 5000 keys $key popup 3000
+  read -r _ menu_left menu_top _ <<<"$(got_all popup | grep '^@menu')"
+  expect_eq "$key: the field's menu below its left edge" "Copy Host Name  #$(resource_id IDM_mnuCHost) $left $bottom" \
+    "$(got_all popup | grep -v '^@' | paste -sd '|') $menu_left $menu_top"
+  drive_or_stop keys Esc
+done
 
 # The list's menu: nothing without a selection, the selected entry with one.
 drive_or_stop wait-tick $TICK_WAIT click-control "$list" right 0 popup-none 700
