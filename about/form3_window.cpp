@@ -145,19 +145,13 @@ Form3::Form3(HINSTANCE instance, std::int16_t language, const platform::StringTa
     : instance_(instance),
       language_(language),
       strings_(strings),
-      dpi_(platform::win32::SystemDpi()),
       link_(GetSysColor(COLOR_BTNTEXT)),
       hand_(LoadCursorW(instance, MAKEINTRESOURCEW(IDR_LINK_CURSOR))),
-      versionFont_(ArialBold(kVersionFontCentipoints, dpi_, false)),
-      linkFont_(ArialBold(kLinkFontCentipoints, dpi_, false)),
-      litLinkFont_(ArialBold(kLinkFontCentipoints, dpi_, true)),
       picture_(std::move(picture)),
       pictureSize_(PixelSize(picture_.get())) {}
 
 void Form3::ShowModal(HWND owner) {
-  RunModal(instance_, owner,
-           {kFrameStyle, 0, platform::TwipsToPixels(kClientWidthTwips, dpi_),
-            platform::TwipsToPixels(kClientHeightTwips, dpi_)});
+  RunModal(instance_, owner, {kFrameStyle, 0, kClientWidthTwips, kClientHeightTwips});
 }
 
 INT_PTR Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -180,6 +174,7 @@ INT_PTR Form3::OnInitDialog() {
   const Form3Texts texts = LoadTexts(platform::win32::ReadExecutableInfo(), strings_, language_);
   if (texts.title) SetWindowTextW(hwnd_, texts.title->c_str());
   icons_.Apply(hwnd_, instance_, dpi_);
+  MakeFonts();
   if (!CreateControls()) {
     EndDialog(hwnd_, 0);
     return FALSE;
@@ -215,6 +210,12 @@ void Form3::PlaceControls() {
   }
 }
 
+void Form3::MakeFonts() {
+  versionFont_ = ArialBold(kVersionFontCentipoints, dpi_, false);
+  linkFont_ = ArialBold(kLinkFontCentipoints, dpi_, false);
+  litLinkFont_ = ArialBold(kLinkFontCentipoints, dpi_, true);
+}
+
 void Form3::SetFonts(BOOL redraw) {
   SendDlgItemMessageW(hwnd_, IDC_Form3_Label2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), redraw);
   SendDlgItemMessageW(hwnd_, IDC_Form3_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), redraw);
@@ -226,9 +227,10 @@ INT_PTR Form3::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     dpi_ = dpi;
     PlaceControls();
     // The old fonts go once the controls draw with the new ones.
-    platform::win32::UniqueFont versionFont = std::exchange(versionFont_, ArialBold(kVersionFontCentipoints, dpi_, false));
-    platform::win32::UniqueFont linkFont = std::exchange(linkFont_, ArialBold(kLinkFontCentipoints, dpi_, false));
-    platform::win32::UniqueFont litLinkFont = std::exchange(litLinkFont_, ArialBold(kLinkFontCentipoints, dpi_, true));
+    platform::win32::UniqueFont versionFont = std::move(versionFont_);
+    platform::win32::UniqueFont linkFont = std::move(linkFont_);
+    platform::win32::UniqueFont litLinkFont = std::move(litLinkFont_);
+    MakeFonts();
     SetFonts(FALSE);
     icons_.Apply(hwnd_, instance_, dpi_);
   });

@@ -42,13 +42,13 @@ class Form3 final : public platform::win32::BaseDialog<Form3> {
   INT_PTR OnDpiChanged(WPARAM wParam, LPARAM lParam);
   bool CreateControls();
   void PlaceControls();
+  void MakeFonts();  // for dpi_
   void SetFonts(BOOL redraw);
   void ShowLinkLook(BOOL redraw);
 
   HINSTANCE instance_;
   std::int16_t language_;
   const platform::StringTable& strings_;
-  int dpi_;
   platform::win32::WindowIcons icons_;
   LinkHighlight link_;
   HCURSOR hand_;  // shared: owned by the system, never destroyed

@@ -48,12 +48,8 @@ void ShowForm2(HINSTANCE instance, HWND owner, const Form2Services& services) {
 }
 
 void Form2Window::ShowModal(HWND owner) {
-  // Made on the main monitor, at the system's DPI, as its standard font is.
-  dpi_ = platform::win32::SystemDpi();
-  standardFontDpi_ = dpi_;
   // A dialog that cannot be created leaves the settings as they are.
-  RunModal(instance_, owner,
-           {kFrameStyle, 0, Pixels(kForm2ClientWidthTwips), Pixels(kForm2ClientHeightTwips)});
+  RunModal(instance_, owner, {kFrameStyle, 0, kForm2ClientWidthTwips, kForm2ClientHeightTwips});
 }
 
 INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -67,6 +63,8 @@ INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR Form2Window::OnInitDialog() {
+  // Windows makes a dialog's standard font for the DPI it opens at.
+  standardFontDpi_ = dpi_;
   icons_.Apply(hwnd_, instance_, dpi_);
   if (!CreateControls()) {
     EndDialog(hwnd_, 0);

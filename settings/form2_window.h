@@ -54,7 +54,6 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
   void SetFont(const Form2ControlLayout& control, int charset, BOOL redraw);
 
   HINSTANCE instance_;
-  int dpi_ = USER_DEFAULT_SCREEN_DPI;
   platform::win32::WindowIcons icons_;
   int standardFontDpi_ = USER_DEFAULT_SCREEN_DPI;  // the dialog's own font's
   Form2 form2_;

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/system_library.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -43,6 +45,15 @@ int SystemDpi() {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+int WindowDpi(HWND window) {
+  // Windows 10 1607 on; the user32 the program has loaded from the start.
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  const auto forWindow =
+      ResolveFunction<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+  const UINT dpi = forWindow != nullptr && window != nullptr ? forWindow(window) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
 void SizeAndCentreDialog(HWND dialog, int clientWidth, int clientHeight) {

@@ -9,13 +9,17 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
+#include "platform/twips.h"
+
 namespace platform::win32 {
 
 struct ModalFrame {
   DWORD style;            // WS_CAPTION, WS_SYSMENU... (WS_POPUP is added)
   DWORD exStyle;
-  int clientWidth;        // pixels
-  int clientHeight;
+  std::int32_t clientWidthTwips;
+  std::int32_t clientHeightTwips;
 };
 
 // Runs the dialog modal to owner; returns the EndDialog result, or -1 when
@@ -27,8 +31,12 @@ INT_PTR RunModalDialog(HINSTANCE instance, HWND owner, const ModalFrame& frame, 
 // work area when the owner is hidden or minimised).
 void SizeAndCentreDialog(HWND dialog, int clientWidth, int clientHeight);
 
-// The system's dots per inch, which the windows' twips convert with.
+// The system's dots per inch: the main monitor's, and every window's where
+// Windows has no DPI per window.
 int SystemDpi();
+
+// The DPI of the monitor the window is on, as Windows scales it.
+int WindowDpi(HWND window);
 
 template <class Derived>
 class BaseDialog {
@@ -47,7 +55,11 @@ class BaseDialog {
       self = static_cast<Derived*>(reinterpret_cast<BaseDialog*>(lParam));
       self->hwnd_ = dialog;
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      SizeAndCentreDialog(dialog, self->frame_.clientWidth, self->frame_.clientHeight);
+      // The monitor it opened on, its owner's, may be at another DPI than
+      // the main one: laid out for that one from the start.
+      self->dpi_ = WindowDpi(dialog);
+      SizeAndCentreDialog(dialog, TwipsToPixels(self->frame_.clientWidthTwips, self->dpi_),
+                          TwipsToPixels(self->frame_.clientHeightTwips, self->dpi_));
     } else {
       // static_cast, as above: with a second, polymorphic base the BaseDialog
       // part need not start where the Derived object does.
@@ -64,6 +76,7 @@ class BaseDialog {
   }
 
   HWND hwnd_ = nullptr;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the dialog's, from WM_INITDIALOG on
 
  private:
   ModalFrame frame_{};

@@ -14,7 +14,6 @@ namespace platform::win32 {
 namespace {
 
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
 
 // Both live in user32 and comctl32, which the program has loaded from the
@@ -34,10 +33,7 @@ int IconSize(IconKind kind, int dpi) {
 }
 
 int TaskbarDpi() {
-  const auto forWindow = Resolve<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
-  const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  const UINT dpi = forWindow != nullptr && taskbar != nullptr ? forWindow(taskbar) : 0;
-  return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
+  return WindowDpi(FindWindowW(L"Shell_TrayWnd", nullptr));
 }
 
 UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
