@@ -16,7 +16,8 @@
 //     probe-attach          hook adrelo_probe.dll into the program's UI thread
 //     menu | fonts          the menu tree / the controls' fonts, through the probe
 //     commands N MS         wait for N commands (menus, keys) in the probe's log, print all
-//     tray                  the notification area's icons: tray.count, tray.tip, tray.rect
+//     tray                  the notification area's icons: tray.count, tray.tip, tray.rect,
+//                           tray.image (<side> <1 when drawn from the program's image of that side>)
 //     tray-wait TIP MS      until an icon's tooltip is TIP ("-": until there is no icon)
 //     tray-click N BUTTON   real mouse on icon N (0 first): left, right or double
 //     tray-hover N MS       real mouse rests on icon N until explorer shows its
@@ -113,7 +114,7 @@
 
 namespace {
 
-constexpr wchar_t kMainClass[] = L"AdreloViewerForm1";
+using adrelo_probe::kMainClass;
 constexpr DWORD kDefaultWaitMs = 10000;
 // How long a window may take to answer a query that does real work in it
 // (the probe's, a hundred DPI changes): the step fails on a hang, not on a
@@ -433,6 +434,7 @@ class Driver {
     for (const TrayIcon& icon : icons) {
       Print(L"tray.tip", icon.tip);
       Print(L"tray.rect", RectText(icon.rect));
+      Print(L"tray.image", icon.image);
     }
   }
 
@@ -1130,6 +1132,7 @@ class Driver {
 
   struct TrayIcon {
     RECT rect;
+    std::wstring image;  // <side the tray draws at> <1 when drawn from the program's image of that side>
     std::wstring tip;
   };
 
@@ -1146,9 +1149,10 @@ class Driver {
       if (end == std::wstring::npos) end = answer.size();
       const std::wstring line = answer.substr(start, end - start);
       TrayIcon icon{};
-      int used = 0;
-      if (swscanf(line.c_str(), L"%ld %ld %ld %ld %n", &icon.rect.left, &icon.rect.top,
-                  &icon.rect.right, &icon.rect.bottom, &used) == 4) {
+      int side = 0, same = 0, used = 0;
+      if (swscanf(line.c_str(), L"%ld %ld %ld %ld %d %d %n", &icon.rect.left, &icon.rect.top,
+                  &icon.rect.right, &icon.rect.bottom, &side, &same, &used) == 6) {
+        icon.image = std::to_wstring(side) + L' ' + std::to_wstring(same);
         icon.tip = line.substr(static_cast<size_t>(used));
         icons.push_back(icon);
       }

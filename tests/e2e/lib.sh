@@ -36,6 +36,9 @@ DRIVER_EXE=$ADRELO_WINDOWS_DIR/adrelo_driver.exe
 SETTINGS_KEY='HKCU\Software\Varnosk\Adrelo\Settings'
 DESKTOP_NAME=shell
 DESKTOP_SIZE=800x600
+# The X screen around the desktop; a case may give both larger ones before
+# begin_case (a settings dialog at 192 dpi is wider than 800 pixels).
+SCREEN_SIZE=1024x768
 # The program's locale unless a case gives another. Only Wine reads it (it
 # knows the locale names without glibc's locale data), so it is never set for
 # the shell itself.
@@ -140,7 +143,7 @@ expect_text() {
 start_xvfb() {
   local fd_file=$CASE_DIR/display i
   rm -f "$fd_file"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >"$CASE_DIR/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE}x24" -nolisten tcp 3>"$fd_file" >"$CASE_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for ((i = 0; i < 100; i++)); do
     if [[ -s $fd_file && $(wc -l <"$fd_file") -ge 1 ]]; then

@@ -135,9 +135,12 @@ std::vector<HWND> ThreadWindows(const wchar_t* className) {
   return search.found;
 }
 
+std::wstring TrayImage(HWND tray, const RECT& rect);
+
 // Explorer gives each notification icon a tooltip whose tool is the icon's
 // rectangle in the tray window; a removed icon's tool stays, with an empty
-// rectangle.
+// rectangle. Each line: the rectangle on the screen, the image, the tip.
+
 std::wstring TrayIcons(HWND tray) {
   std::wstring out;
   for (HWND tooltip : ThreadWindows(TOOLTIPS_CLASSW)) {
@@ -154,7 +157,7 @@ std::wstring TrayIcons(HWND tray) {
       SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
       RECT rect = tool.rect;
       MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-      out += RectText(rect) + L' ' + Escaped(text) + L'\n';
+      out += RectText(rect) + L' ' + TrayImage(tray, tool.rect) + L' ' + Escaped(text) + L'\n';
     }
   }
   return out;
@@ -349,41 +352,103 @@ std::vector<DWORD> IconPixels(HICON icon, int& side) {
   return pixels;
 }
 
+// The program's image drawn for exactly side × side, from the resources of
+// program, or nullptr when its icon has none of that size (a reference made
+// from another would be a stretch too).
+HICON ReferenceIcon(HMODULE program, int side) {
+  HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(IDI_ADRELO), RT_GROUP_ICON);
+  auto* directory = group ? static_cast<BYTE*>(LockResource(LoadResource(program, group))) : nullptr;
+  if (!directory || side <= 0) return nullptr;
+  const int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
+  // The group's entries (14 bytes each after its 6-byte header).
+  const WORD count = *reinterpret_cast<const WORD*>(directory + 4);
+  int drawnFor = 0;
+  for (WORD i = 0; i < count; ++i) {
+    const BYTE* entry = directory + 6 + 14 * i;
+    if (*reinterpret_cast<const WORD*>(entry + 12) == id) drawnFor = entry[0] == 0 ? 256 : entry[0];
+  }
+  HRSRC image = drawnFor == side ? FindResourceW(program, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
+  return image ? CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(program, image))),
+                                          SizeofResource(program, image), TRUE, 0x00030000, side, side,
+                                          LR_DEFAULTCOLOR)
+               : nullptr;
+}
+
 // icon.small|big=<side> <1 when its pixels are those of the program's image
 // of that side, made from the resource at its own size, else 0>.
 std::wstring WindowIconLines(HWND window) {
   std::wstring out;
-  const HMODULE program = GetModuleHandleW(nullptr);
-  HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(IDI_ADRELO), RT_GROUP_ICON);
-  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(program, group)));
   for (const auto& [which, name] : {std::pair{ICON_SMALL, L"small"}, std::pair{ICON_BIG, L"big"}}) {
     const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
     int side = 0, referenceSide = 0;
     const std::vector<DWORD> pixels = icon ? IconPixels(icon, side) : std::vector<DWORD>{};
     bool same = false;
-    if (directory && side > 0) {
-      const int id = LookupIconIdFromDirectoryEx(directory, TRUE, side, side, LR_DEFAULTCOLOR);
-      // The group's entries (14 bytes each after its 6-byte header): the image
-      // chosen must be drawn for that side, or the reference is a stretch too.
-      const WORD count = *reinterpret_cast<const WORD*>(directory + 4);
-      int drawnFor = 0;
-      for (WORD i = 0; i < count; ++i) {
-        const BYTE* entry = directory + 6 + 14 * i;
-        if (*reinterpret_cast<const WORD*>(entry + 12) == id) drawnFor = entry[0] == 0 ? 256 : entry[0];
-      }
-      HRSRC image = drawnFor == side ? FindResourceW(program, MAKEINTRESOURCEW(id), RT_ICON) : nullptr;
-      HICON reference = image ? CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(program, image))),
-                                                         SizeofResource(program, image), TRUE, 0x00030000,
-                                                         side, side, LR_DEFAULTCOLOR)
-                              : nullptr;
-      if (reference) {
-        same = IconPixels(reference, referenceSide) == pixels && referenceSide == side;
-        DestroyIcon(reference);
-      }
+    if (HICON reference = ReferenceIcon(GetModuleHandleW(nullptr), side)) {
+      same = IconPixels(reference, referenceSide) == pixels && referenceSide == side;
+      DestroyIcon(reference);
     }
     out += L"icon." + std::wstring(name) + L'=' + std::to_wstring(side) + (same ? L" 1\n" : L" 0\n");
   }
   return out;
+}
+
+// A square of a window's pixels, 32-bit rows top down, alpha cleared.
+std::vector<DWORD> WindowPixels(HDC source, int left, int top, int side) {
+  HDC canvas = CreateCompatibleDC(source);
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(canvas, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(canvas, bitmap);
+  BitBlt(canvas, 0, 0, side, side, source, left, top, SRCCOPY);
+  GdiFlush();
+  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + side * side);
+  for (DWORD& pixel : pixels) pixel &= 0x00FFFFFF;
+  SelectObject(canvas, previous);
+  DeleteObject(bitmap);
+  DeleteDC(canvas);
+  return pixels;
+}
+
+// <side> <1|0>: what the notification area shows of the program's icon at
+// rect (the tray's client coordinates), compared with the program's own image
+// of the side the tray draws at, drawn over the tray's background. A stretch
+// of an image of another size differs at its every edge.
+std::wstring TrayImage(HWND tray, const RECT& rect) {
+  const int side = GetSystemMetrics(SM_CXSMICON);
+  const int left = rect.left + (rect.right - rect.left - side) / 2;
+  const int top = rect.top + (rect.bottom - rect.top - side) / 2;
+  DWORD process = 0;
+  GetWindowThreadProcessId(FindWindowW(adrelo_probe::kMainClass, nullptr), &process);
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  const bool named = handle && QueryFullProcessImageNameW(handle, 0, path, &length);
+  if (handle) CloseHandle(handle);
+  HMODULE program = named ? LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE) : nullptr;
+  HICON reference = program ? ReferenceIcon(program, side) : nullptr;
+  bool same = false;
+  if (reference) {
+    HDC dc = GetDC(tray);
+    const std::vector<DWORD> shown = WindowPixels(dc, left, top, side);
+    // The reference over the background the tray paints beside the icon.
+    HDC canvas = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, side, side);
+    HGDIOBJ previous = SelectObject(canvas, bitmap);
+    HBRUSH background = CreateSolidBrush(GetPixel(dc, rect.left, rect.top));
+    const RECT all{0, 0, side, side};
+    FillRect(canvas, &all, background);
+    DeleteObject(background);
+    DrawIconEx(canvas, 0, 0, reference, side, side, 0, nullptr, DI_NORMAL);
+    same = WindowPixels(canvas, 0, 0, side) == shown;
+    SelectObject(canvas, previous);
+    DeleteObject(bitmap);
+    DeleteDC(canvas);
+    ReleaseDC(tray, dc);
+    DestroyIcon(reference);
+  }
+  if (program) FreeLibrary(program);
+  return std::to_wstring(side) + (same ? L" 1" : L" 0");
 }
 
 std::wstring Looks(HWND window) {

@@ -10,6 +10,9 @@
 
 namespace adrelo_probe {
 
+// The program's main window class.
+inline constexpr wchar_t kMainClass[] = L"AdreloViewerForm1";
+
 inline constexpr wchar_t kQueryMessage[] = L"AdreloE2EProbeQuery";
 inline constexpr char kHookExport[] = "AdreloProbeHook";
 

@@ -3,9 +3,12 @@
 # at x = 515 and 517 (the values of a double click and a right-button
 # release) over the window's own background neither restore it nor open the
 # tray menu, since the icon's events come in a message of the program's own.
-# Started at 120 and 144 dpi, every window's captions are painted whole and
-# its icons are drawn for that DPI from the icon's own images.
+# Started at 120, 144 and 192 dpi, every window's captions are painted whole
+# and its icons, the notification icon's too, are drawn for that DPI from the
+# icon's own images.
 source "$(dirname "$0")/../lib.sh"
+SCREEN_SIZE=1600x1200
+DESKTOP_SIZE=1400x1100
 begin_case
 set_dpi() {
   wine_write reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f || fail "could not set LogPixels to $1"
@@ -18,7 +21,8 @@ captions_at() {  # DPI LANGUAGE SETTINGS_TITLE ABOUT_TITLE
   set_dpi "$1"
   set_settings Language="$2"
   start_program
-  drive_or_stop wait-window 20000 looks "Adrelo Viewer" keys Ctrl+O owned-wait 5000 looks "$3"
+  drive_or_stop wait-window 20000 tray looks "Adrelo Viewer" keys Ctrl+O owned-wait 5000 looks "$3"
+  expect_eq "$1 dpi: the notification icon, from its own image" "$(($1 / 6)) 1" "$(got tray.image)"
   expect_captions_whole "$1 dpi: the main window and the settings dialog"
   expect_icons "$1" "the main window and the settings dialog"
   drive_or_stop owned-close-box owned-gone 5000 keys F10,Right,Right,Down,Enter window "$4" 5000 looks "$4"
@@ -28,6 +32,7 @@ captions_at() {  # DPI LANGUAGE SETTINGS_TITLE ABOUT_TITLE
 }
 captions_at 120 0 "Settings panel" "About Program..."
 captions_at 144 100 "Панел за Настройки" "За програмата..."
+captions_at 192 0 "Settings panel" "About Program..."
 
 set_dpi 144
 set_settings

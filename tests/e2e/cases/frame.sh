@@ -27,9 +27,10 @@ expect_eq "SC_SIZE: rect unchanged" "$before" "$(got window.pos) $(got window.si
 
 id() { resource_id "IDC_$1"; }
 title="Adrelo Viewer"
-drive_or_stop window "$title" 5000 looks "$title"
+drive_or_stop window "$title" 5000 tray looks "$title"
 expect_captions_whole "96 dpi"
 expect_icons 96 "the main window"
+expect_eq "96 dpi: the notification icon, from its own image" "16 1" "$(got tray.image)"
 expect_eq "z-order: label, field, label, field" "$(id Label1) $(id Text1) $(id Label2) $(id List1)" \
   "$(got children)"
 expect_eq "the fields named by their labels" "Host name : |IP Address : " \
