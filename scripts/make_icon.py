@@ -385,10 +385,11 @@ def dib(canvas):
         and_rows.append(bytes(mask))
     pixels = b"".join(xor_rows) + b"".join(and_rows)
     # biHeight covers the colour bitmap and the mask stacked on each other.
+    # 8 bits a pixel, but only the palette's own colours stored (biClrUsed):
+    # the 256-entry table would be mostly black padding.
     header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 8, 0,
-                         len(pixels), 0, 0, 256, 0)
-    colours = list(PALETTE) + [(0, 0, 0)] * (256 - len(PALETTE))
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+                         len(pixels), 0, 0, len(PALETTE), 0)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
     return header + palette + pixels
 
 
