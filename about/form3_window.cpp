@@ -19,6 +19,10 @@ namespace about {
 
 namespace {
 
+// IPicture's interface id, stated here: the uuid library's would bring every
+// OLE control id it holds into the exe with it.
+constexpr IID kPictureInterface = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
+
 using platform::win32::ReleaseComObject;
 using platform::win32::UniqueHandle;
 
@@ -114,7 +118,7 @@ class OleRuntime {
     copy.release();
     const UniqueHandle<IStream*, ReleaseComObject> streamOwner(stream);
     IPicture* picture = nullptr;
-    if (FAILED(loadPicture_(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+    if (FAILED(loadPicture_(stream, static_cast<LONG>(size), FALSE, kPictureInterface,
                             reinterpret_cast<void**>(&picture)))) {
       return {};
     }

@@ -43,7 +43,7 @@ set(ADRELO_WIN32_SOURCES
   settings/form2_window.cpp
 )
 # ole32 and oleaut32 are loaded by the About window itself, when it opens.
-set(ADRELO_WIN32_LIBRARIES ws2_32 comctl32 uuid shell32)
+set(ADRELO_WIN32_LIBRARIES ws2_32 comctl32 shell32)
 
 # The version, from the project's (a missing patch number is 0).
 set(ADRELO_VERSION_PATCH 0)

@@ -5,6 +5,7 @@
 
 #include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "localization/fixed_texts.h"
@@ -186,8 +187,7 @@ void Form1Window::PlaceControls() {
 // Without redrawing: the caller repaints the window once.
 void Form1Window::RemakeFonts() {
   // The old fonts go once no control draws with them any more.
-  const std::map<int, platform::win32::UniqueFont> previousFonts = std::move(fonts_);
-  fonts_.clear();
+  const auto previousFonts = std::exchange(fonts_, {});
   for (const ControlLayout& control : kControls) {
     HWND child = Control(control.id);
     const int charset = platform::win32::FontCharsetOf(child);
@@ -331,13 +331,12 @@ LRESULT Form1Window::FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM
 }
 
 HFONT Form1Window::FontForCharset(int charset) {
-  auto found = fonts_.find(charset);
-  if (found != fonts_.end()) return found->second.get();
+  if (const auto* found = fonts_.Find(charset)) return found->get();
   const int height = -MulDiv(kControlFontPoints, dpi_, 72);
   HFONT font = CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                            static_cast<DWORD>(charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kControlFontFace);
-  fonts_.emplace(charset, platform::win32::UniqueFont(font));
+  fonts_.Set(charset, platform::win32::UniqueFont(font));
   return font;
 }
 
@@ -347,7 +346,7 @@ void Form1Window::LoadShortcutTexts() {
   std::vector<ACCEL> entries(static_cast<std::size_t>(count));
   CopyAcceleratorTableW(accelerators_.get(), entries.data(), count);
   for (const ACCEL& entry : entries) {
-    shortcutTexts_[entry.cmd] = ShortcutText({entry.fVirt, entry.key});
+    shortcutTexts_.Set(entry.cmd, ShortcutText({entry.fVirt, entry.key}));
   }
 }
 

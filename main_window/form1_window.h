@@ -4,11 +4,12 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
+#include <string>
 
 #include "main_window/form1_events.h"
 #include "main_window/layout.h"
 #include "main_window/list_tip.h"
+#include "platform/few_map.h"
 #include "platform/win32/base_window.h"
 #include "platform/win32/program_icons.h"
 #include "platform/win32/unique_handle.h"
@@ -129,9 +130,9 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   UINT comeForwardMessage_ = 0;
   platform::win32::UniqueMenu popupMenus_;
   platform::win32::UniqueAccelerators accelerators_;
-  std::map<int, platform::win32::UniqueFont> fonts_;    // by character set, for the DPI
+  platform::FewMap<int, platform::win32::UniqueFont> fonts_;    // by character set, for the DPI
   int focusId_ = kFirstFocusId;                          // the control the window's focus goes to
-  std::map<int, std::wstring> shortcutTexts_;            // by command id
+  platform::FewMap<int, std::wstring> shortcutTexts_;            // by command id
   bool menuBarChanged_ = false;
   ListTip listTip_;
   platform::win32::WindowSubclass text1Hook_;

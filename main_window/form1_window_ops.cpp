@@ -157,9 +157,9 @@ void Form1Window::SetMenuCaption(int menuId, const std::wstring& caption) {
     }
     return;
   }
-  const auto shortcut = shortcutTexts_.find(menuId);
+  const std::wstring* shortcut = shortcutTexts_.Find(menuId);
   const std::wstring text =
-      CaptionWithShortcut(caption, shortcut == shortcutTexts_.end() ? std::wstring() : shortcut->second);
+      CaptionWithShortcut(caption, shortcut != nullptr ? *shortcut : std::wstring());
   // Items of the menu bar's menus, else of the popup menus.
   if (!SetMenuText(menuBar, static_cast<UINT>(menuId), false, text)) {
     SetMenuText(popupMenus_.get(), static_cast<UINT>(menuId), false, text);

@@ -4,7 +4,7 @@
 #pragma once
 
 // ---- Resources --------------------------------------------------------------
-#define IDI_ADRELO 1            // program icon: 32x32 and 16x16, 256 colours
+#define IDI_ADRELO 1            // the program icon, 16 to 256 px (scripts/make_icon.py)
 #define IDR_MAINMENU 100        // the menu bar of the main window
 #define IDR_POPUPMENUS 101      // the three menus that only ever pop up
 #define IDR_ACCELERATORS 102    // shortcut keys of the menu bar's items

@@ -105,8 +105,7 @@ INT_PTR Form2Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     dpi_ = dpi;
     PlaceControls();
     // The old fonts go once no control draws with them any more.
-    const auto previousFonts = std::move(fonts_);
-    fonts_.clear();
+    const auto previousFonts = std::exchange(fonts_, {});
     for (const Form2ControlLayout& control : kForm2Controls) {
       SetFont(control, platform::win32::FontCharsetOf(Control(control.id)), FALSE);
     }
@@ -152,7 +151,7 @@ int Form2Window::Pixels(std::int32_t twips) const { return platform::TwipsToPixe
 
 HFONT Form2Window::FontFor(Form2ControlKind kind, int charset) {
   const auto key = std::pair{kind, charset};
-  if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
+  if (const auto* found = fonts_.Find(key)) return found->get();
   LOGFONTW font{};
   if (kind == Form2ControlKind::Option) {
     // The dialog's standard font, with only the character set changed.
@@ -169,7 +168,7 @@ HFONT Form2Window::FontFor(Form2ControlKind kind, int charset) {
   }
   font.lfCharSet = static_cast<BYTE>(charset);
   HFONT created = CreateFontIndirectW(&font);
-  fonts_.emplace(key, platform::win32::UniqueFont(created));
+  fonts_.Set(key, platform::win32::UniqueFont(created));
   return created;
 }
 

@@ -4,10 +4,10 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <utility>
 #include <vector>
 
+#include "platform/few_map.h"
 #include "platform/win32/base_dialog.h"
 #include "platform/win32/program_icons.h"
 #include "platform/win32/unique_handle.h"
@@ -58,7 +58,7 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
   int standardFontDpi_ = USER_DEFAULT_SCREEN_DPI;  // the dialog's own font's
   Form2 form2_;
   // One font per kind and character set, for the dialog's life.
-  std::map<std::pair<Form2ControlKind, int>, platform::win32::UniqueFont> fonts_;
+  platform::FewMap<std::pair<Form2ControlKind, int>, platform::win32::UniqueFont> fonts_;
   std::vector<platform::win32::WindowSubclass> frameHooks_;  // captions painted whole
 };
 
