@@ -38,7 +38,8 @@ screenshots: build
 # Only the Windows build that this machine's Wine runs (scripts/wine_env.sh):
 # build/win32, or build/win64 where 32-bit processes cannot start.
 BENCH_TARGETS = Adrelo adrelo_probe adrelo_bench_probe adrelo_bench_reference \
-                adrelo_bench_reference_manifest adrelo_bench_empty
+                adrelo_bench_reference_manifest adrelo_bench_tick_floor \
+                adrelo_bench_startup_floor adrelo_bench_empty
 bench: setup
 	@. scripts/wine_env.sh && \
 	cmake -S . -B $(BUILD_DIR)/$$ADRELO_WINDOWS_BUILD --log-level=WARNING -DCMAKE_BUILD_TYPE=Release \

@@ -61,7 +61,7 @@ struct Measurement {
 
 // Each program's measurements, round by round.
 struct Runs {
-  std::vector<Measurement> adrelo, reference, manifest, empty;
+  std::vector<Measurement> adrelo, reference, manifest, tickFloor, startupFloor, empty;
 };
 
 }  // namespace bench

@@ -12,7 +12,8 @@
 // the full ones time the start-up alone.
 //
 //   adrelo_bench_probe --desktop NAME --rounds N [--startup-rounds N] --ticks TICKS
-//                      --adrelo EXE --reference EXE --manifest EXE --empty EXE
+//                      --adrelo EXE --reference EXE --manifest EXE --tick-floor EXE
+//                      --startup-floor EXE --empty EXE
 //                      --wineprefix UNIX_PATH --x-server-pid PID --clock-ticks N
 //
 // Exit status 0 after the table, 1 when a measurement failed (reason on
@@ -41,7 +42,8 @@ namespace {
 constexpr wchar_t kUsage[] =
     L"usage: adrelo_bench_probe --desktop NAME --rounds N [--startup-rounds N] --ticks TICKS "
     L"--adrelo EXE "
-    L"--reference EXE --manifest EXE --empty EXE --wineprefix UNIX_PATH --x-server-pid PID "
+    L"--reference EXE --manifest EXE --tick-floor EXE --startup-floor EXE --empty EXE "
+    L"--wineprefix UNIX_PATH --x-server-pid PID "
     L"--clock-ticks PER_SECOND";
 constexpr wchar_t kAdreloClass[] = L"AdreloViewerForm1";
 constexpr wchar_t kReferenceClass[] = L"AdreloBenchReference";
@@ -332,6 +334,8 @@ int Run(int argc, wchar_t** argv) {
   Program adrelo{L"", kAdreloClass, true};
   Program reference{L"", kReferenceClass, false};
   Program manifest{L"", kReferenceClass, false};
+  Program tickFloor{L"", kReferenceClass, false};
+  Program startupFloor{L"", kReferenceClass, true};
   Program empty{L"", nullptr, false};
   for (int i = 1; i < argc; ++i) {
     const std::wstring option = argv[i];
@@ -351,6 +355,10 @@ int Run(int argc, wchar_t** argv) {
       reference.path = value;
     else if (option == L"--manifest")
       manifest.path = value;
+    else if (option == L"--tick-floor")
+      tickFloor.path = value;
+    else if (option == L"--startup-floor")
+      startupFloor.path = value;
     else if (option == L"--empty")
       empty.path = value;
     else if (option == L"--wineprefix") {
@@ -364,7 +372,8 @@ int Run(int argc, wchar_t** argv) {
       throw UsageError{L"unknown option " + option};
   }
   if (rounds == 0 || ticks < 2 || adrelo.path.empty() || reference.path.empty() ||
-      manifest.path.empty() || empty.path.empty() || session.prefixVariable.empty() ||
+      manifest.path.empty() || tickFloor.path.empty() || startupFloor.path.empty() ||
+      empty.path.empty() || session.prefixVariable.empty() ||
       session.xServerPid == 0 || session.clockTicksPerSecond == 0)
     throw UsageError{kUsage};
 
@@ -374,7 +383,7 @@ int Run(int argc, wchar_t** argv) {
   probe.WaitDesktop();
   // One round of each first, not counted: the first start of a program
   // reads its DLLs from disk and, for Adrelo, creates its settings key.
-  for (const Program* program : {&adrelo, &reference, &manifest, &empty})
+  for (const Program* program : {&adrelo, &reference, &manifest, &tickFloor, &startupFloor, &empty})
     probe.Measure(*program, kWarmUpTicks);
   Runs full, startups;
   const unsigned allRounds = rounds + startupRounds;
@@ -385,6 +394,8 @@ int Run(int argc, wchar_t** argv) {
         {&adrelo, &startups.adrelo},
         {&reference, &startups.reference},
         {&manifest, &startups.manifest},
+        {&tickFloor, &startups.tickFloor},
+        {&startupFloor, &startups.startupFloor},
         {&empty, &startups.empty}};
     if (round % 2 != 0) std::reverse(order.begin(), order.end());
     // The rounds after the full ones time the start-up alone.
@@ -394,12 +405,15 @@ int Run(int argc, wchar_t** argv) {
       full.adrelo.push_back(startups.adrelo.back());
       full.reference.push_back(startups.reference.back());
       full.manifest.push_back(startups.manifest.back());
+      full.tickFloor.push_back(startups.tickFloor.back());
+      full.startupFloor.push_back(startups.startupFloor.back());
       full.empty.push_back(startups.empty.back());
     }
     Print(L"round " + std::to_wstring(round + 1) + L": start-up ms Adrelo " +
           Format(L"%.1f", startups.adrelo.back().startupMs) + L", reference " +
           Format(L"%.1f", startups.reference.back().startupMs) + L", with manifest " +
-          Format(L"%.1f", startups.manifest.back().startupMs) + L", empty " +
+          Format(L"%.1f", startups.manifest.back().startupMs) + L", start-up floor " +
+          Format(L"%.1f", startups.startupFloor.back().startupMs) + L", empty " +
           Format(L"%.1f", startups.empty.back().startupMs));
   }
   Print(L"");

@@ -1,6 +1,7 @@
 #!/bin/bash
 # The benchmark of docs/performance.md: Adrelo.exe against a bare reference
-# window that does one host lookup (bare, and with Adrelo's manifest) and an
+# window that does one host lookup (bare, and with Adrelo's manifest), the
+# floors that do the same visible work as its tick and its start-up, and an
 # empty process, all in one Wine prefix with a warm wineserver, in a virtual
 # desktop on a private Xvfb. adrelo_bench_probe.exe starts and measures every
 # program itself and prints the table; this script makes the stage for it.
@@ -42,8 +43,8 @@ die() {
   exit 1
 }
 
-programs=(Adrelo adrelo_bench_reference adrelo_bench_reference_manifest adrelo_bench_empty
-          adrelo_bench_probe)
+programs=(Adrelo adrelo_bench_reference adrelo_bench_reference_manifest adrelo_bench_tick_floor
+          adrelo_bench_startup_floor adrelo_bench_empty adrelo_bench_probe)
 for program in "${programs[@]}"; do
   [[ -f $ADRELO_WINDOWS_DIR/$program.exe ]] || die "missing $ADRELO_WINDOWS_DIR/$program.exe (build first)"
 done
@@ -79,6 +80,7 @@ win() { win_path "$ADRELO_WINDOWS_DIR/$1.exe"; }
 LC_ALL=$PROGRAM_LOCALE timeout 600 "$WINE" "$(win adrelo_bench_probe)" --desktop "$DESKTOP_NAME" \
   --rounds "$ROUNDS" --startup-rounds "$STARTUP_ROUNDS" --ticks "$TICKS" --adrelo "$(win Adrelo)" \
   --reference "$(win adrelo_bench_reference)" --manifest "$(win adrelo_bench_reference_manifest)" \
+  --tick-floor "$(win adrelo_bench_tick_floor)" --startup-floor "$(win adrelo_bench_startup_floor)" \
   --empty "$(win adrelo_bench_empty)" --wineprefix "$WINEPREFIX" --x-server-pid "$XVFB_PID" \
   --clock-ticks "$(getconf CLK_TCK)" 2>"$CASE_DIR/probe.err" | tr -d '\r'
 status=${PIPESTATUS[0]}

@@ -13,11 +13,12 @@
 namespace bench {
 namespace {
 
-// The targets of docs/performance.md.
-constexpr double kStartupTarget = 1.10;
-constexpr ULONGLONG kSizeTargetBytes = 200 * 1024;
+// The targets of docs/performance.md: against the floors, which do the same
+// visible work; the reference rows show Wine's own floor beneath them.
+constexpr double kStartupTarget = 1.05;
+constexpr ULONGLONG kSizeLimitBytes = 100 * 1024;  // under
 constexpr double kMemoryTargetMiB = 1000000.0 / kBytesPerMiB;  // 1 MB
-constexpr double kRefreshTarget = 1.20;
+constexpr double kTickTarget = 1.10;
 
 constexpr std::size_t kLabelWidth = 50;
 constexpr std::size_t kCellWidth = 10;
@@ -126,21 +127,23 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
   Row(L"   empty process (Wine's fixed cost)", Column(startups.empty, startup), L"%.1f");
   Row(L"   reference, bare", Column(startups.reference, startup), L"%.1f");
   Row(L"   reference with Adrelo's manifest", Column(startups.manifest, startup), L"%.1f");
+  Row(L"   start-up floor (Adrelo's window, menu, icon)", Column(startups.startupFloor, startup), L"%.1f");
   Row(L"   Adrelo.exe (its tray icon present)", Column(startups.adrelo, startup), L"%.1f");
   Row(L"   Adrelo / bare reference", Ratios(startups.adrelo, startups.reference, startup), L"%.3f");
-  const std::vector<double> startupRatio = Ratios(startups.adrelo, startups.manifest, startup);
-  Row(L"   Adrelo / reference with manifest", startupRatio, L"%.3f",
-      Verdict(SpreadOf(startupRatio).median <= kStartupTarget, L"<= 1.10 (median)"));
+  Row(L"   Adrelo / reference with manifest", Ratios(startups.adrelo, startups.manifest, startup), L"%.3f");
+  const std::vector<double> startupRatio = Ratios(startups.adrelo, startups.startupFloor, startup);
+  Row(L"   Adrelo / start-up floor", startupRatio, L"%.3f",
+      Verdict(SpreadOf(startupRatio).median <= kStartupTarget, L"<= 1.05 (median)"));
   std::vector<double> netRatio;
   for (std::size_t i = 0; i < startups.adrelo.size(); ++i)
     netRatio.push_back((startups.adrelo[i].startupMs - startups.empty[i].startupMs) /
-                       (startups.manifest[i].startupMs - startups.empty[i].startupMs));
+                       (startups.startupFloor[i].startupMs - startups.empty[i].startupMs));
   Row(L"   the same, each net of the empty process", netRatio, L"%.3f");
 
   Print(L"2. Size");
   Print(L"   Adrelo.exe: " + std::to_wstring(image.bytes) + L" bytes (" +
         Format(L"%.1f", static_cast<double>(image.bytes) / 1024.0) + L" KiB)   " +
-        Verdict(image.bytes <= kSizeTargetBytes, L"<= 200 KiB"));
+        Verdict(image.bytes < kSizeLimitBytes, L"< 100 KiB"));
   Print(L"     imports " + image.imports);
   Print(L"   reference: " + std::to_wstring(referenceImage.bytes) + L" bytes, imports " +
         referenceImage.imports);
@@ -160,6 +163,7 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
   for (const auto& [title, field] : memoryRows) {
     Row(title + L": reference", Column(full.reference, field), L"%.2f");
     Row(L"     reference with manifest", Column(full.manifest, field), L"%.2f");
+    Row(L"     start-up floor", Column(full.startupFloor, field), L"%.2f");
     Row(L"     Adrelo.exe", Column(full.adrelo, field), L"%.2f");
   }
   const std::vector<double> peakOver = Differences(full.adrelo, full.manifest, peakTicks);
@@ -178,23 +182,31 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
   Print(L"4. Refresh cost, ms CPU a tick, " + std::to_wstring(full.adrelo.size()) +
         L" runs of each");
   Row(L"   reference, its process: one gethostbyname", Column(full.reference, tickCost), L"%.3f");
+  Row(L"   tick floor, its process: lookup, refill, repaint", Column(full.tickFloor, tickCost), L"%.3f");
   Row(L"   Adrelo.exe, its process: one refresh tick", Column(full.adrelo, tickCost), L"%.3f");
-  const std::vector<double> tickRatio = Ratios(full.adrelo, full.reference, tickCost);
-  Row(L"   Adrelo / reference, the processes", tickRatio, L"%.3f",
-      Verdict(SpreadOf(tickRatio).median <= kRefreshTarget, L"<= 1.20 (median)"));
+  Row(L"   Adrelo / reference, the processes", Ratios(full.adrelo, full.reference, tickCost), L"%.3f");
+  const std::vector<double> tickRatio = Ratios(full.adrelo, full.tickFloor, tickCost);
+  Row(L"   Adrelo / tick floor, the processes", tickRatio, L"%.3f",
+      Verdict(SpreadOf(tickRatio).median <= kTickTarget, L"<= 1.10 (median)"));
   Row(L"   reference, whole Wine session", Column(full.reference, tickSession), L"%.3f");
+  Row(L"   tick floor, whole Wine session", Column(full.tickFloor, tickSession), L"%.3f");
   Row(L"   Adrelo.exe, whole Wine session", Column(full.adrelo, tickSession), L"%.3f");
   Row(L"   Adrelo / reference, the sessions", Ratios(full.adrelo, full.reference, tickSession),
       L"%.3f");
+  const std::vector<double> sessionRatio = Ratios(full.adrelo, full.tickFloor, tickSession);
+  Row(L"   Adrelo / tick floor, the sessions", sessionRatio, L"%.3f",
+      Verdict(SpreadOf(sessionRatio).median <= kTickTarget, L"<= 1.10 (median)"));
   for (std::size_t share = 0; share < kShares; ++share) {
     const auto ms = [perTick, share](const Measurement& m) {
       return m.ticks.shareMs[share] / perTick;
     };
     Row(std::wstring(L"     ") + kShareNames[share] + L": reference", Column(full.reference, ms),
         L"%.3f");
+    Row(L"       tick floor", Column(full.tickFloor, ms), L"%.3f");
     Row(L"       Adrelo.exe", Column(full.adrelo, ms), L"%.3f");
   }
   Row(L"   a sent WM_NULL, process: reference", Column(full.reference, delivery), L"%.3f");
+  Row(L"     tick floor", Column(full.tickFloor, delivery), L"%.3f");
   Row(L"     Adrelo.exe", Column(full.adrelo, delivery), L"%.3f");
   Row(L"   a sent WM_NULL, session: reference", Column(full.reference, deliverySession), L"%.3f");
   Row(L"     Adrelo.exe", Column(full.adrelo, deliverySession), L"%.3f");
