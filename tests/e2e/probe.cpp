@@ -396,7 +396,11 @@ std::wstring WindowIconLines(HWND window) {
 std::vector<DWORD> WindowPixels(HDC source, int left, int top, int side) {
   HDC canvas = CreateCompatibleDC(source);
   BITMAPINFO format{};
-  format.bmiHeader = {sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB};
+  format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  format.bmiHeader.biWidth = side;
+  format.bmiHeader.biHeight = -side;  // top down
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(canvas, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(canvas, bitmap);
