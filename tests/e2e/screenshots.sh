@@ -7,6 +7,7 @@
 #   screenshot-about.png     the About window (Help, About), English
 #   screenshot-tray.png      the notification-area corner: the icon's tooltip
 #                            beside the menu its right click opens, English
+#   screenshot-tray-150.png  the same corner at 150 % (144 dpi), the tooltip
 # No language is stored, so each locale picks it. Needs a build like the e2e
 # cases. As root it runs in network and UTS namespaces of its own, so the
 # pictures show a made-up host name and address rather than this machine's.
@@ -96,4 +97,27 @@ convert \( "$CASE_DIR/tooltip.png" -crop "$corner" +repage \) -size 3x1 xc:gray6
   \( "$CASE_DIR/menu.png" -crop "$corner" +repage \) -background gray60 +append "${SMALL_PNG[@]}" \
   "$DOCS/screenshot-tray.png" || fail "could not write screenshot-tray.png"
 log "saved $DOCS/screenshot-tray.png ($corner, twice)"
+
+# tray_corner OUTPUT: the icon and its tooltip, at whatever scale is set.
+tray_corner() {
+  drive_or_stop state tray tray-hover 0 5000
+  read -r screen_w screen_h <<<"$(got screen.size)"
+  read -r left top _ <<<"$(got tray.rect)"
+  read -r tip_left tip_top _ <<<"$(got tooltip.rect)"
+  ((tip_left < left)) && left=$tip_left
+  ((tip_top < top)) && top=$tip_top
+  capture $((left - 12)) $((top - 12)) "$screen_w" "$screen_h" "$1"
+}
+
+set_dpi() {
+  wine_write reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f ||
+    fail "could not set LogPixels to $1"
+}
+stop_program
+on_cleanup "set_dpi 96; timeout 20 wineserver -w"
+set_dpi 144
+set_settings
+start_program LC_ALL=en_US.UTF-8
+drive_or_stop wait-window 20000
+tray_corner "$DOCS/screenshot-tray-150.png"
 finish
