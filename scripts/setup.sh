@@ -38,12 +38,23 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 # A mirror in the middle of a sync serves an index of the wrong size; the
-# next try usually finds it whole. Should every try fail, the indexes that did
-# arrive are used: the install below says plainly if a package is not there.
+# next try usually finds it whole.
+index_whole=false
 for try in 1 2 3 4 5; do
-  "${sudo[@]}" apt-get update -qq && break
+  if "${sudo[@]}" apt-get update -qq; then index_whole=true; break; fi
   echo "setup: the package index could not be read whole (try $try of 5)" >&2
-  [ "$try" -lt 5 ] && sleep $((try * 10))
+  [ "$try" -lt 5 ] && sleep $((try * 5))
 done
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install=("${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}")
+if ! "${install[@]}" >/dev/null; then
+  # Without one architecture's security index, a package both architectures
+  # need has a newer version for one of them only; the release's own
+  # versions match on both.
+  $index_whole && exit 1
+  echo "setup: installing the release's own versions where the security index is missing" >&2
+  pin=$(mktemp)
+  printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+  "${install[@]}" -o Dir::Etc::Preferences="$pin" >/dev/null
+  rm -f "$pin"
+fi
 echo "setup: done"
