@@ -15,17 +15,25 @@ set_dpi() {
 }
 on_cleanup "set_dpi 96; timeout 20 wineserver -w"
 
+# pixels TWIPS DPI: as the program converts them, to the nearest pixel. The
+# settings dialog's client area is 8010 × 4905 twips, About's 4050 × 3300.
+pixels() { echo $((($1 * $2 + 720) / 1440)); }
+
 # Started at a system DPI above 96, each window's captions are painted whole:
 # at 120 dpi in English, at 144 in Bulgarian.
 captions_at() {  # DPI LANGUAGE SETTINGS_TITLE ABOUT_TITLE
   set_dpi "$1"
   set_settings Language="$2"
   start_program
-  drive_or_stop wait-window 20000 tray looks "Adrelo Viewer" keys Ctrl+O owned-wait 5000 looks "$3"
+  drive_or_stop wait-window 20000 tray looks "Adrelo Viewer" keys Ctrl+O owned-wait 5000 looks "$3" owned-state
   expect_eq "$1 dpi: the notification icon, from its own image" "$(($1 / 6)) 1" "$(got tray.image)"
   expect_captions_whole "$1 dpi: the main window and the settings dialog"
   expect_icons "$1" "the main window and the settings dialog"
+  expect_eq "$1 dpi: the settings dialog opens at its size for that DPI" "$(pixels 8010 "$1") $(pixels 4905 "$1")" \
+    "$(got owned.client)"
   drive_or_stop owned-close-box owned-gone 5000 keys F10,Right,Right,Down,Enter window "$4" 5000 looks "$4"
+  expect_eq "$1 dpi: About opens at its size for that DPI" "$(pixels 4050 "$1") $(pixels 3300 "$1")" \
+    "$(got top.client.size)"
   expect_captions_whole "$1 dpi: About"
   expect_icons "$1" "About"
   stop_program
