@@ -17,14 +17,13 @@ bool Refresher::Reload(Report report) {
   // A message box runs a modal loop in which ticks go on arriving.
   if (messageOpen_) return false;
   const lookup::HostLookup lookup = lookup::LookUpHost(sockets_);
-  // Both controls are drawn once, when refilled, so a tick never flickers.
+  // The list is drawn once, when refilled: entry by entry its scroll bar
+  // would come and go. The host field draws nothing before its next paint.
   window_.SetRedraw(IDC_List1, false);
-  window_.SetRedraw(IDC_Text1, false);
   window_.ListClear(IDC_List1);
   window_.SetText(IDC_Text1, L"");
   lookup::ShowHostInfo(lookup, window_);
   adapterTips_.Invalidate();
-  window_.SetRedraw(IDC_Text1, true);
   window_.SetRedraw(IDC_List1, true);
 
   const bool reportIt =
