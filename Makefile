@@ -43,6 +43,7 @@ BENCH_TARGETS = Adrelo adrelo_probe adrelo_bench_probe adrelo_bench_reference \
 bench: setup
 	@. scripts/wine_env.sh && \
 	cmake -S . -B $(BUILD_DIR)/$$ADRELO_WINDOWS_BUILD --log-level=WARNING -DCMAKE_BUILD_TYPE=Release \
+	  -DADRELO_PROGRAM_ONLY=OFF \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-$$ADRELO_WINDOWS_PROCESSOR.cmake && \
 	cmake --build $(BUILD_DIR)/$$ADRELO_WINDOWS_BUILD -j $(JOBS) --target $(BENCH_TARGETS) \
 	  -- --no-print-directory && \
