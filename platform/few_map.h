@@ -27,8 +27,6 @@ class FewMap {
     entries_.emplace_back(key, std::move(value));
   }
 
-  bool Empty() const { return entries_.empty(); }
-
  private:
   std::vector<std::pair<Key, Value>> entries_;
 };

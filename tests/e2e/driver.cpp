@@ -429,7 +429,7 @@ class Driver {
 
   // ---- notification area, popup menus, mouse --------------------------------
   void Tray() {
-    const std::vector<TrayIcon> icons = TrayIcons();
+    const std::vector<TrayIcon> icons = TrayIcons(true);
     Print(L"tray.count", std::to_wstring(icons.size()));
     for (const TrayIcon& icon : icons) {
       Print(L"tray.tip", icon.tip);
@@ -1136,13 +1136,14 @@ class Driver {
     std::wstring tip;
   };
 
-  std::vector<TrayIcon> TrayIcons() {
+  // withImages: each icon's pixels compared as well (slower; the `tray` step's).
+  std::vector<TrayIcon> TrayIcons(bool withImages = false) {
     const ULONGLONG deadline = GetTickCount64() + kDefaultWaitMs;
     EnterDesktop(deadline);
     HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!tray) throw Failure{L"no Shell_TrayWnd on the desktop"};
     std::vector<TrayIcon> icons;
-    const std::wstring answer = QueryWindow(tray, adrelo_probe::kTray);
+    const std::wstring answer = QueryWindow(tray, adrelo_probe::kTray, withImages ? 1 : 0);
     size_t start = 0;
     while (start < answer.size()) {
       size_t end = answer.find(L'\n', start);

@@ -139,9 +139,9 @@ std::wstring TrayImage(HWND tray, const RECT& rect);
 
 // Explorer gives each notification icon a tooltip whose tool is the icon's
 // rectangle in the tray window; a removed icon's tool stays, with an empty
-// rectangle. Each line: the rectangle on the screen, the image, the tip.
-
-std::wstring TrayIcons(HWND tray) {
+// rectangle. Each line: the rectangle on the screen, the image (compared
+// only when withImages, else "0 0"), the tip.
+std::wstring TrayIcons(HWND tray, bool withImages) {
   std::wstring out;
   for (HWND tooltip : ThreadWindows(TOOLTIPS_CLASSW)) {
     const auto count = static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
@@ -157,7 +157,8 @@ std::wstring TrayIcons(HWND tray) {
       SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
       RECT rect = tool.rect;
       MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-      out += RectText(rect) + L' ' + TrayImage(tray, tool.rect) + L' ' + Escaped(text) + L'\n';
+      const std::wstring image = withImages ? TrayImage(tray, tool.rect) : L"0 0";
+      out += RectText(rect) + L' ' + image + L' ' + Escaped(text) + L'\n';
     }
   }
   return out;
@@ -705,7 +706,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kMenu: Answer(driver, adrelo_probe::kMenu, MenuTree(sent->hwnd)); break;
         case adrelo_probe::kFonts: Answer(driver, adrelo_probe::kFonts, Fonts(sent->hwnd)); break;
         case adrelo_probe::kCommands: Answer(driver, adrelo_probe::kCommands, Commands()); break;
-        case adrelo_probe::kTray: Answer(driver, adrelo_probe::kTray, TrayIcons(sent->hwnd)); break;
+        case adrelo_probe::kTray: Answer(driver, adrelo_probe::kTray,
+                 TrayIcons(sent->hwnd, (sent->lParam >> adrelo_probe::kQueryParameterShift) != 0));
+          break;
         case adrelo_probe::kPopup: Answer(driver, adrelo_probe::kPopup, OpenPopup()); break;
         case adrelo_probe::kBoxIcon: Answer(driver, adrelo_probe::kBoxIcon, MessageBoxIcon()); break;
         case adrelo_probe::kLooks: Answer(driver, adrelo_probe::kLooks, Looks(sent->hwnd)); break;
