@@ -29,6 +29,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/bench_window.h"
 #include "bench/image_facts.h"
 #include "bench/measurement.h"
 #include "bench/table.h"
@@ -41,12 +42,8 @@ namespace {
 
 constexpr wchar_t kUsage[] =
     L"usage: adrelo_bench_probe --desktop NAME --rounds N [--startup-rounds N] --ticks TICKS "
-    L"--adrelo EXE "
-    L"--reference EXE --manifest EXE --tick-floor EXE --startup-floor EXE --empty EXE "
-    L"--wineprefix UNIX_PATH --x-server-pid PID "
-    L"--clock-ticks PER_SECOND";
-constexpr wchar_t kAdreloClass[] = L"AdreloViewerForm1";
-constexpr wchar_t kReferenceClass[] = L"AdreloBenchReference";
+    L"--adrelo EXE --reference EXE --manifest EXE --tick-floor EXE --startup-floor EXE "
+    L"--empty EXE --wineprefix UNIX_PATH --x-server-pid PID --clock-ticks PER_SECOND";
 constexpr DWORD kReadyTimeoutMs = 30000;
 constexpr DWORD kPollMs = 50;
 constexpr unsigned kWarmUpTicks = 2;
@@ -331,45 +328,38 @@ int Run(int argc, wchar_t** argv) {
   std::wstring desktop = L"shell";
   unsigned rounds = 0, startupRounds = 0, ticks = 0;
   Session session{{}, 0, 0};
-  Program adrelo{L"", kAdreloClass, true};
-  Program reference{L"", kReferenceClass, false};
-  Program manifest{L"", kReferenceClass, false};
-  Program tickFloor{L"", kReferenceClass, false};
-  Program startupFloor{L"", kReferenceClass, true};
+  Program adrelo{L"", adrelo_probe::kMainClass, true};
+  Program reference{L"", kWindowClass, false};
+  Program manifest{L"", kWindowClass, false};
+  Program tickFloor{L"", kWindowClass, false};
+  Program startupFloor{L"", kWindowClass, true};
   Program empty{L"", nullptr, false};
+  const std::pair<const wchar_t*, std::wstring*> paths[] = {
+      {L"--desktop", &desktop},           {L"--adrelo", &adrelo.path},
+      {L"--reference", &reference.path},  {L"--manifest", &manifest.path},
+      {L"--tick-floor", &tickFloor.path}, {L"--startup-floor", &startupFloor.path},
+      {L"--empty", &empty.path}};
+  const std::pair<const wchar_t*, unsigned*> numbers[] = {
+      {L"--rounds", &rounds},
+      {L"--startup-rounds", &startupRounds},
+      {L"--ticks", &ticks},
+      {L"--x-server-pid", &session.xServerPid},
+      {L"--clock-ticks", &session.clockTicksPerSecond}};
   for (int i = 1; i < argc; ++i) {
     const std::wstring option = argv[i];
     if (i + 1 >= argc) throw UsageError{L"no value for " + option};
     const std::wstring value = argv[++i];
-    if (option == L"--desktop")
-      desktop = value;
-    else if (option == L"--rounds")
-      rounds = static_cast<unsigned>(_wtoi(value.c_str()));
-    else if (option == L"--startup-rounds")
-      startupRounds = static_cast<unsigned>(_wtoi(value.c_str()));
-    else if (option == L"--ticks")
-      ticks = static_cast<unsigned>(_wtoi(value.c_str()));
-    else if (option == L"--adrelo")
-      adrelo.path = value;
-    else if (option == L"--reference")
-      reference.path = value;
-    else if (option == L"--manifest")
-      manifest.path = value;
-    else if (option == L"--tick-floor")
-      tickFloor.path = value;
-    else if (option == L"--startup-floor")
-      startupFloor.path = value;
-    else if (option == L"--empty")
-      empty.path = value;
-    else if (option == L"--wineprefix") {
+    bool known = false;
+    for (const auto& [name, target] : paths)
+      if (option == name) { *target = value; known = true; }
+    for (const auto& [name, target] : numbers)
+      if (option == name) { *target = static_cast<unsigned>(_wtoi(value.c_str())); known = true; }
+    if (option == L"--wineprefix") {
+      known = true;
       session.prefixVariable = "WINEPREFIX=";
       for (wchar_t c : value) session.prefixVariable += static_cast<char>(c);
-    } else if (option == L"--x-server-pid")
-      session.xServerPid = static_cast<unsigned>(_wtoi(value.c_str()));
-    else if (option == L"--clock-ticks")
-      session.clockTicksPerSecond = static_cast<unsigned>(_wtoi(value.c_str()));
-    else
-      throw UsageError{L"unknown option " + option};
+    }
+    if (!known) throw UsageError{L"unknown option " + option};
   }
   if (rounds == 0 || ticks < 2 || adrelo.path.empty() || reference.path.empty() ||
       manifest.path.empty() || tickFloor.path.empty() || startupFloor.path.empty() ||
