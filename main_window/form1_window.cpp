@@ -54,6 +54,8 @@ constexpr LPARAM kContextMenuFromKeyboard = -1;
 
 Form1Window::~Form1Window() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  // The class's icons are this window's, and go with it.
+  if (classRegistered_) UnregisterClassW(kForm1ClassName, instance_);
 }
 
 bool Form1Window::Create() {
@@ -62,13 +64,13 @@ bool Form1Window::Create() {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance_;
-  // No class icons: the window's own follow its DPI (icons_).
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // Created at the system's DPI; a change of DPI gives the window its own.
+  icons_.ForClass(windowClass, instance_, dpi_);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kForm1ClassName;
-  if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    return false;
-  }
+  if (RegisterClassExW(&windowClass) == 0) return false;
+  classRegistered_ = true;
 
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   comeForwardMessage_ = RegisterWindowMessageW(platform::win32::kComeForwardMessage);
@@ -94,7 +96,6 @@ bool Form1Window::Create() {
   // hear that the shell restarted, and the notification icon, the only way
   // back to a hidden window, would not come back.
   allowMessage_(hwnd_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
-  icons_.Apply(hwnd_, instance_, dpi_);
   // Nor would a second start without elevation reach it.
   allowMessage_(hwnd_, comeForwardMessage_, MSGFLT_ALLOW, nullptr);
   // As a dialog does: the list's focus rectangle shows once the keyboard is
@@ -135,13 +136,15 @@ LRESULT Form1Window::OnCreate() {
   HFONT font = FontForCharset(localization::kCharsetCyrillic);
   for (const ControlLayout& control : kControls) {
     const ControlClass kind = ClassOf(control.id);
+    // At its place from the start: moved after, each would be laid out twice.
+    const platform::PixelRect place = platform::win32::ControlPlace(control.bounds, dpi_);
     HWND child = CreateWindowExW(kind.exStyle, kind.className, L"", WS_CHILD | WS_VISIBLE | kind.style,
-                                 0, 0, 0, 0, hwnd_,
+                                 place.left, place.top, place.width, place.height, hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
     if (child == nullptr) return -1;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    controls_[&control - kControls] = child;
   }
-  PlaceControls();
   // Ticks from now on, in every state of the window, until it is destroyed.
   SetTimer(hwnd_, IDT_Timer1, TIMER1_INTERVAL_MS, nullptr);
   return 0;
@@ -177,6 +180,13 @@ LRESULT Form1Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 LRESULT Form1Window::OnScaleMayHaveChanged(UINT message, WPARAM wParam, LPARAM lParam) {
   if (events_ != nullptr) events_->OnScaleChanged();
   return DefaultHandling(message, wParam, lParam);
+}
+
+HWND Form1Window::Control(int controlId) const {
+  for (std::size_t i = 0; i < std::size(kControls); ++i) {
+    if (kControls[i].id == controlId) return controls_[i];
+  }
+  return nullptr;
 }
 
 void Form1Window::PlaceControls() {

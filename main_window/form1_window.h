@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 
 #include "main_window/form1_events.h"
@@ -107,7 +108,9 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   static LRESULT FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                            UINT_PTR controlId, DWORD_PTR self);
 
-  HWND Control(int controlId) const { return GetDlgItem(hwnd_, controlId); }
+  // The handle kept at creation: under Wine, GetDlgItem asks the server for
+  // every child of the window, and a tick names the controls a dozen times.
+  HWND Control(int controlId) const;
   // Every control at its twips place at the window's DPI.
   void PlaceControls();
   // Every control's font made anew at the window's DPI, in the character set
@@ -134,6 +137,9 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   int focusId_ = kFirstFocusId;                          // the control the window's focus goes to
   platform::FewMap<int, std::wstring> shortcutTexts_;            // by command id
   bool menuBarChanged_ = false;
+  bool classRegistered_ = false;
+  HWND controls_[std::size(kControls)] = {};  // in the order of kControls
+  bool listHadScrollBar_ = false;  // when the list's redraw was last turned off
   ListTip listTip_;
   platform::win32::WindowSubclass text1Hook_;
   platform::win32::WindowSubclass list1Hook_;

@@ -55,8 +55,14 @@ platform::PixelSize Form1Window::OuterSizeForClient(platform::PixelSize client) 
 }
 
 void Form1Window::SetBounds(platform::PixelRect outer) {
+  // A window that keeps its size is only moved: under Wine a move that also
+  // sizes, even to the same size, lays the window out anew and costs twice
+  // as much (start-up places the window at the size it was created at).
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  const bool sameSize = now.right - now.left == outer.width && now.bottom - now.top == outer.height;
   SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.width, outer.height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_NOZORDER | SWP_NOACTIVATE | (sameSize ? SWP_NOSIZE : 0));
 }
 
 void Form1Window::Show() {
@@ -128,14 +134,26 @@ std::wstring Form1Window::ListEntry(int controlId, int index) const {
 
 int Form1Window::ListSelection(int controlId) const { return ListBox_GetCurSel(Control(controlId)); }
 
+namespace {
+
+bool HasScrollBar(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_VSCROLL) != 0; }
+
+}  // namespace
+
 void Form1Window::SetRedraw(int controlId, bool on) {
   HWND control = Control(controlId);
-  SendMessageW(control, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (!on) return;
-  if (controlId == IDC_List1) listTip_.OnListRefilled();
-  // The frame holds the list's scroll bar, which the new entries may change;
-  // the host field's frame is only its border.
-  const UINT frame = controlId == IDC_List1 ? RDW_FRAME : 0;
+  const bool list = controlId == IDC_List1;
+  if (!on) {
+    if (list) listHadScrollBar_ = HasScrollBar(control);
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    return;
+  }
+  SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+  if (list) listTip_.OnListRefilled();
+  // The list's frame is drawn again only where it holds a scroll bar, before
+  // or after the refill (its thumb goes back to the top); otherwise it is
+  // only the border, as the host field's is.
+  const UINT frame = list && (listHadScrollBar_ || HasScrollBar(control)) ? RDW_FRAME : 0;
   RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | frame);
 }
 

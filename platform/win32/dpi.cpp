@@ -20,9 +20,14 @@ ControlPlacer::~ControlPlacer() {
   if (batch_ != nullptr) EndDeferWindowPos(batch_);
 }
 
+PixelRect ControlPlace(const TwipsRect& bounds, int dpi) {
+  return {TwipsToPixels(bounds.left, dpi), TwipsToPixels(bounds.top, dpi), TwipsToPixels(bounds.width, dpi),
+          TwipsToPixels(bounds.height, dpi)};
+}
+
 void ControlPlacer::Place(int controlId, const TwipsRect& bounds) {
-  Move(controlId, TwipsToPixels(bounds.left, dpi_), TwipsToPixels(bounds.top, dpi_),
-       TwipsToPixels(bounds.width, dpi_), TwipsToPixels(bounds.height, dpi_));
+  const PixelRect place = ControlPlace(bounds, dpi_);
+  Move(controlId, place.left, place.top, place.width, place.height);
 }
 
 void ControlPlacer::Place(int controlId, const TwipsRect& bounds, SIZE pixels) {

@@ -48,6 +48,13 @@ UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_ADRELO), IMAGE_ICON, size, size, 0)));
 }
 
+void WindowIcons::ForClass(WNDCLASSEXW& windowClass, HINSTANCE instance, int dpi) {
+  classSmall_ = LoadProgramIcon(instance, IconSize(IconKind::kSmall, dpi));
+  classBig_ = LoadProgramIcon(instance, IconSize(IconKind::kBig, dpi));
+  windowClass.hIconSm = classSmall_.get();
+  windowClass.hIcon = classBig_.get();
+}
+
 void WindowIcons::Apply(HWND window, HINSTANCE instance, int dpi) {
   UniqueIcon small = LoadProgramIcon(instance, IconSize(IconKind::kSmall, dpi));
   UniqueIcon big = LoadProgramIcon(instance, IconSize(IconKind::kBig, dpi));

@@ -26,9 +26,16 @@ UniqueIcon LoadProgramIcon(HINSTANCE instance, int size);
 // ones they replace are destroyed once the window has let go of them.
 class WindowIcons {
  public:
+  // As the class's icons, which a window shows from its creation at the
+  // DPI it is created at: under Wine each icon sent to a window costs a
+  // conversion for the X server, and the creation converts the class's
+  // (or Windows' default) anyway. Kept until the class is unregistered.
+  void ForClass(WNDCLASSEXW& windowClass, HINSTANCE instance, int dpi);
   void Apply(HWND window, HINSTANCE instance, int dpi);
 
  private:
+  UniqueIcon classSmall_;
+  UniqueIcon classBig_;
   UniqueIcon small_;
   UniqueIcon big_;
 };

@@ -376,11 +376,14 @@ HICON ReferenceIcon(HMODULE program, int side) {
 }
 
 // icon.small|big=<side> <1 when its pixels are those of the program's image
-// of that side, made from the resource at its own size, else 0>.
+// of that side, made from the resource at its own size, else 0>. The icon is
+// the window's own, else its class's, as the taskbar finds it.
 std::wstring WindowIconLines(HWND window) {
   std::wstring out;
   for (const auto& [which, name] : {std::pair{ICON_SMALL, L"small"}, std::pair{ICON_BIG, L"big"}}) {
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    if (icon == nullptr)
+      icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, which == ICON_SMALL ? GCLP_HICONSM : GCLP_HICON));
     int side = 0, referenceSide = 0;
     const std::vector<DWORD> pixels = icon ? IconPixels(icon, side) : std::vector<DWORD>{};
     bool same = false;
