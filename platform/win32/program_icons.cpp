@@ -49,6 +49,7 @@ UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
 }
 
 void WindowIcons::ForClass(WNDCLASSEXW& windowClass, HINSTANCE instance, int dpi) {
+  classDpi_ = dpi;
   classSmall_ = LoadProgramIcon(instance, IconSize(IconKind::kSmall, dpi));
   classBig_ = LoadProgramIcon(instance, IconSize(IconKind::kBig, dpi));
   windowClass.hIconSm = classSmall_.get();
@@ -56,10 +57,12 @@ void WindowIcons::ForClass(WNDCLASSEXW& windowClass, HINSTANCE instance, int dpi
 }
 
 void WindowIcons::Apply(HWND window, HINSTANCE instance, int dpi) {
-  UniqueIcon small = LoadProgramIcon(instance, IconSize(IconKind::kSmall, dpi));
-  UniqueIcon big = LoadProgramIcon(instance, IconSize(IconKind::kBig, dpi));
-  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  const bool classIcons = dpi == classDpi_;
+  UniqueIcon small = classIcons ? UniqueIcon() : LoadProgramIcon(instance, IconSize(IconKind::kSmall, dpi));
+  UniqueIcon big = classIcons ? UniqueIcon() : LoadProgramIcon(instance, IconSize(IconKind::kBig, dpi));
+  SendMessageW(window, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(classIcons ? classSmall_.get() : small.get()));
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(classIcons ? classBig_.get() : big.get()));
   // The old ones go only now, when the window no longer draws with them.
   small_ = std::move(small);
   big_ = std::move(big);

@@ -31,9 +31,11 @@ class WindowIcons {
   // conversion for the X server, and the creation converts the class's
   // (or Windows' default) anyway. Kept until the class is unregistered.
   void ForClass(WNDCLASSEXW& windowClass, HINSTANCE instance, int dpi);
+  // At the class's DPI, the class's icons: none is loaded twice.
   void Apply(HWND window, HINSTANCE instance, int dpi);
 
  private:
+  int classDpi_ = 0;
   UniqueIcon classSmall_;
   UniqueIcon classBig_;
   UniqueIcon small_;
