@@ -57,10 +57,6 @@ struct Measurement {
   Memory afterStart, afterHalfTicks, afterTicks;
   Cpu ticks;     // all ticks
   Cpu delivery;  // as many WM_NULLs, sent the same way
-  // As many checks of its notification icon (a NIM_MODIFY that changes
-  // nothing, what each of Adrelo's ticks sends), sent by the probe: what the
-  // check costs the rest of the session. Programs with an icon only.
-  Cpu iconChecks;
 };
 
 // Each program's measurements, round by round.

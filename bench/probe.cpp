@@ -22,7 +22,6 @@
 #include <windows.h>
 
 #include <psapi.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -188,12 +187,6 @@ class Probe {
       Repaint(window);
     }
     const Cpu afterDelivery = ReadCpu(pid, session);
-    NOTIFYICONDATAW nothing{};
-    nothing.cbSize = sizeof nothing;
-    nothing.hWnd = window;
-    nothing.uID = TRAY_ICON_UID;
-    for (unsigned i = 0; program.trayIcon && i < ticks; ++i) Shell_NotifyIconW(NIM_MODIFY, &nothing);
-    result.iconChecks = ReadCpu(pid, session) - afterDelivery;
     result.ticks = afterTicks - beforeTicks;
     result.delivery = afterDelivery - afterTicks;
     result.afterTicks = ReadMemory(process, pid);
