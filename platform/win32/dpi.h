@@ -11,13 +11,13 @@
 
 namespace platform::win32 {
 
-// Moves controls of one parent to their places in one pass, none of them
-// drawn: the moves take effect together when the placer goes. Whoever moves
-// controls of a visible window this way repaints it (RepaintWhole).
 // A control's place in twips as pixels at dpi, relative to its parent's
 // client area.
 PixelRect ControlPlace(const TwipsRect& bounds, int dpi);
 
+// Moves controls of one parent to their places in one pass, none of them
+// drawn: the moves take effect together when the placer goes. Whoever moves
+// controls of a visible window this way repaints it (RepaintWhole).
 class ControlPlacer {
  public:
   ControlPlacer(HWND parent, int dpi, int count);
