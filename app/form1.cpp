@@ -27,8 +27,11 @@ Form1::Form1(const Form1Services& services)
 
 LoadOutcome Form1::Load() {
   CreateRegKey(s_.registry, platform::kHkeyCurrentUser, kSettingsKeyPath);
-  ReadSettings();
-  PlaceWindow();
+  {
+    const SettingsReader stored(s_.registry);
+    ReadSettings(stored);
+    PlaceWindow(stored);
+  }
   s_.hooks.HookText1();
   s_.hooks.HookList1();
   LoadSetings(localization::CharsetForLanguage(settings_.Language), settings_.Language);
@@ -59,18 +62,18 @@ bool Form1::OnComeForward() {
   return true;
 }
 
-void Form1::ReadSettings() {
-  const std::int16_t storedLanguage = ReadInt16(s_.registry, kLanguageValue);
+void Form1::ReadSettings(const SettingsReader& stored) {
+  const std::int16_t storedLanguage = stored.ReadInt16(kLanguageValue);
   settings_.Language = localization::StartLanguage(storedLanguage, s_.locale.ThreadLocale());
-  settings_.ShowIP = OneUnlessWithin(ReadInt16(s_.registry, kShowIpValue), kShowHostName);
-  settings_.Tip_Window = OneUnlessWithin(ReadInt16(s_.registry, kTipWindowValue), kStartMinimized);
-  settings_.CopyInfo = OneUnlessWithin(ReadInt16(s_.registry, kCopyInfoValue), kCopyIpAddress);
+  settings_.ShowIP = OneUnlessWithin(stored.ReadInt16(kShowIpValue), kShowHostName);
+  settings_.Tip_Window = OneUnlessWithin(stored.ReadInt16(kTipWindowValue), kStartMinimized);
+  settings_.CopyInfo = OneUnlessWithin(stored.ReadInt16(kCopyInfoValue), kCopyIpAddress);
   settings_.Start_with_Win =
-      OneUnlessWithin(ReadInt16(s_.registry, kStartWithWinValue), kDoNotStartWithWindows);
-  settings_.CloseMin = OneUnlessWithin(ReadInt16(s_.registry, kCloseMinValue), kCloseEnds);
+      OneUnlessWithin(stored.ReadInt16(kStartWithWinValue), kDoNotStartWithWindows);
+  settings_.CloseMin = OneUnlessWithin(stored.ReadInt16(kCloseMinValue), kCloseEnds);
 }
 
-void Form1::PlaceWindow() {
+void Form1::PlaceWindow(const SettingsReader& stored) {
   const int dpi = s_.window.Dpi();
   const int screenDpi = s_.window.ScreenDpi();
   const platform::PixelSize screen = s_.window.ScreenSize();
@@ -80,10 +83,10 @@ void Form1::PlaceWindow() {
   // it where a pixel is no whole number of twips (168 dpi).
   const platform::PixelSize created = s_.window.OuterSize();
   const std::int32_t left =
-      PlaceEdge(ReadInt32(s_.registry, kLeftValue),
+      PlaceEdge(stored.ReadInt32(kLeftValue),
                 platform::PixelsToTwips(screen.width - created.width, screenDpi));
   const std::int32_t top =
-      PlaceEdge(ReadInt32(s_.registry, kTopValue),
+      PlaceEdge(stored.ReadInt32(kTopValue),
                 platform::PixelsToTwips(screen.height - created.height, screenDpi));
   // Sized from the client area, so a larger caption or frame never cuts the list off.
   const platform::PixelSize outer = s_.window.OuterSizeForClient(

@@ -19,6 +19,7 @@
 #include "platform/window_ops.h"
 #include "settings/form2.h"
 #include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "tray/field_hooks.h"
 #include "tray/refresh.h"
 #include "tray/tray_icon.h"
@@ -90,8 +91,8 @@ class Form1 final : public main_window::Form1Events,
   void LoadSetings(std::int16_t charset, std::int16_t language) override;
   void UpdateTrayIcon() override { trayIcon_.UpdateTrayIcon(); }
 
-  void ReadSettings();
-  void PlaceWindow();
+  void ReadSettings(const settings::SettingsReader& stored);
+  void PlaceWindow(const settings::SettingsReader& stored);
   void CopyAtStart();
   // Settings written, sockets stopped, hooks and icon removed; once only.
   main_window::CloseAction RunExitPath();

@@ -16,8 +16,10 @@ namespace {
 // The targets of docs/performance.md: against the floors, which do the same
 // visible work; the reference rows show Wine's own floor beneath them.
 constexpr double kStartupTarget = 1.05;
+// Both limits read as Windows shows sizes (Explorer's KB, Task Manager's MB):
+// in 1,024s.
 constexpr ULONGLONG kSizeLimitBytes = 100 * 1024;  // under
-constexpr double kMemoryTargetMiB = 1000000.0 / kBytesPerMiB;  // 1 MB
+constexpr double kMemoryTargetMiB = 1.0;
 constexpr double kTickTarget = 1.10;
 
 constexpr std::size_t kLabelWidth = 50;
@@ -169,9 +171,9 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
   const std::vector<double> peakOver = Differences(full.adrelo, full.manifest, peakTicks);
   const std::vector<double> privateOver = Differences(full.adrelo, full.manifest, privateTicks);
   Row(L"   Adrelo - manifest reference, peak", peakOver, L"%+.2f",
-      Verdict(SpreadOf(peakOver).median <= kMemoryTargetMiB, L"<= +1 MB (median)"));
+      Verdict(SpreadOf(peakOver).median <= kMemoryTargetMiB, L"<= +1 MiB (median)"));
   Row(L"     private bytes", privateOver, L"%+.2f",
-      Verdict(SpreadOf(privateOver).median <= kMemoryTargetMiB, L"<= +1 MB (median)"));
+      Verdict(SpreadOf(privateOver).median <= kMemoryTargetMiB, L"<= +1 MiB (median)"));
   Row(L"   private growth over the ticks: reference", Column(full.reference, growth), L"%+.3f");
   Row(L"     reference with manifest", Column(full.manifest, growth), L"%+.3f");
   Row(L"     Adrelo.exe", Column(full.adrelo, growth), L"%+.3f");
@@ -203,6 +205,15 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
   };
   Row(L"   the same, each net of explorer (the icon's check)",
       Ratios(full.adrelo, full.tickFloor, netOfExplorer), L"%.3f");
+  // The start-up floor's tick also sends its icon's tooltip: what the icon
+  // costs a tick, and Adrelo against a floor that pays it too.
+  Row(L"   start-up floor, whole Wine session (+ tooltip)", Column(full.startupFloor, tickSession),
+      L"%.3f");
+  Row(L"   the icon's tooltip a tick (start-up - tick floor)",
+      Differences(full.startupFloor, full.tickFloor, tickSession), L"%+.3f");
+  const std::vector<double> iconRatio = Ratios(full.adrelo, full.startupFloor, tickSession);
+  Row(L"   Adrelo / start-up floor, the sessions", iconRatio, L"%.3f",
+      Verdict(SpreadOf(iconRatio).median <= kTickTarget, L"<= 1.10 (median), both with the icon"));
   for (std::size_t share = 0; share < kShares; ++share) {
     const auto ms = [perTick, share](const Measurement& m) {
       return m.ticks.shareMs[share] / perTick;
@@ -210,6 +221,7 @@ void PrintTable(const Runs& startups, const Runs& full, const ImageFacts& image,
     Row(std::wstring(L"     ") + kShareNames[share] + L": reference", Column(full.reference, ms),
         L"%.3f");
     Row(L"       tick floor", Column(full.tickFloor, ms), L"%.3f");
+    Row(L"       start-up floor", Column(full.startupFloor, ms), L"%.3f");
     Row(L"       Adrelo.exe", Column(full.adrelo, ms), L"%.3f");
   }
   Row(L"   a sent WM_NULL, process: reference", Column(full.reference, delivery), L"%.3f");

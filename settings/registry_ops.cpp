@@ -11,46 +11,14 @@ using platform::kErrorMoreData;
 using platform::kErrorSuccess;
 using platform::RegKey;
 
-namespace {
-
-// An open key of the registry interface, closed when it goes out of scope.
-class ScopedKey {
- public:
-  explicit ScopedKey(platform::Registry& registry) : registry_(registry) {}
-  ~ScopedKey() {
-    if (open_) registry_.CloseKey(key_);
-  }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-
-  bool Create(RegKey root, const std::string& path) {
-    std::uint32_t disposition = 0;
-    open_ = registry_.CreateKeyEx(root, path, "", /*options=*/0, kKeyAccessMask,
-                                  /*inheritHandle=*/true, &key_, &disposition) == kErrorSuccess;
-    return open_;
-  }
-  bool Open(RegKey root, const std::string& path, std::uint32_t access = kKeyAccessMask) {
-    open_ = registry_.OpenKeyEx(root, path, /*options=*/0, access, &key_) == kErrorSuccess;
-    return open_;
-  }
-  RegKey get() const { return key_; }
-
- private:
-  platform::Registry& registry_;
-  RegKey key_ = 0;
-  bool open_ = false;
-};
-
-}  // namespace
-
 void CreateRegKey(platform::Registry& registry, RegKey root, const std::string& path) {
   // The outcome is not examined: a key that cannot be created leaves the defaults in force.
-  ScopedKey(registry).Create(root, path);
+  ScopedRegKey(registry).Create(root, path);
 }
 
 bool SetRegValue(platform::Registry& registry, RegKey root, const std::string& path,
                  const std::string& name, const std::string& text) {
-  ScopedKey key(registry);
+  ScopedRegKey key(registry);
   if (!key.Open(root, path)) return false;
   // The size counts the characters only: the terminating zero is not stored.
   const long rc = registry.SetValueEx(key.get(), name, platform::kRegSz,
@@ -62,15 +30,18 @@ bool SetRegValue(platform::Registry& registry, RegKey root, const std::string& p
 
 std::string QueryRegValue(platform::Registry& registry, RegKey root, const std::string& path,
                           const std::string& name, const std::string& defaultText) {
+  ScopedRegKey key(registry);
+  if (!key.Open(root, path, kKeyReadMask)) return defaultText;
+  return QueryOpenKeyValue(registry, key.get(), name, defaultText);
+}
+
+std::string QueryOpenKeyValue(platform::Registry& registry, RegKey key, const std::string& name,
+                              const std::string& defaultText) {
   std::array<std::uint8_t, kQueryBufferSize> buffer{};
-  {
-    ScopedKey key(registry);
-    if (!key.Open(root, path, kKeyReadMask)) return defaultText;
-    std::uint32_t size = kQueryBufferSize;
-    std::uint32_t type = platform::kRegSz;
-    if (registry.QueryValueEx(key.get(), name, &type, buffer.data(), &size) != kErrorSuccess) {
-      return defaultText;
-    }
+  std::uint32_t size = kQueryBufferSize;
+  std::uint32_t type = platform::kRegSz;
+  if (registry.QueryValueEx(key, name, &type, buffer.data(), &size) != kErrorSuccess) {
+    return defaultText;
   }
   // Whatever type the value has, only the buffer is read: up to its first
   // zero byte, or all of it when it holds none.
@@ -80,7 +51,7 @@ std::string QueryRegValue(platform::Registry& registry, RegKey root, const std::
 
 bool DeleteRegValue(platform::Registry& registry, RegKey root, const std::string& path,
                     const std::string& name) {
-  ScopedKey key(registry);
+  ScopedRegKey key(registry);
   if (!key.Open(root, path)) return false;
   std::array<char, kEnumBufferSize> valueName{};
   for (std::uint32_t index = 0;; ++index) {
@@ -102,7 +73,7 @@ bool DeleteRegValue(platform::Registry& registry, RegKey root, const std::string
 
 bool SetRegValueW(platform::Registry& registry, RegKey root, const std::string& path,
                   const std::wstring& name, const std::wstring& text) {
-  ScopedKey key(registry);
+  ScopedRegKey key(registry);
   if (!key.Open(root, path)) return false;
   const long rc = registry.SetValueExW(key.get(), name, platform::kRegSz,
                                        reinterpret_cast<const std::uint8_t*>(text.c_str()),
@@ -113,7 +84,7 @@ bool SetRegValueW(platform::Registry& registry, RegKey root, const std::string& 
 
 bool DeleteRegValueW(platform::Registry& registry, RegKey root, const std::string& path,
                      const std::wstring& name) {
-  ScopedKey key(registry);
+  ScopedRegKey key(registry);
   if (!key.Open(root, path)) return false;
   std::array<wchar_t, kEnumBufferSize + 1> valueName{};
   for (std::uint32_t index = 0;; ++index) {

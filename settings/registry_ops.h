@@ -18,6 +18,36 @@ inline constexpr std::uint32_t kQueryBufferSize = 128;
 // The name and data buffers of the enumeration in DeleteRegValue.
 inline constexpr std::uint32_t kEnumBufferSize = 255;
 
+// An open key of the registry interface, closed when it goes out of scope.
+class ScopedRegKey {
+ public:
+  explicit ScopedRegKey(platform::Registry& registry) : registry_(registry) {}
+  ~ScopedRegKey() {
+    if (open_) registry_.CloseKey(key_);
+  }
+  ScopedRegKey(const ScopedRegKey&) = delete;
+  ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+
+  bool Create(platform::RegKey root, const std::string& path) {
+    std::uint32_t disposition = 0;
+    open_ = registry_.CreateKeyEx(root, path, "", /*options=*/0, kKeyAccessMask,
+                                  /*inheritHandle=*/true, &key_,
+                                  &disposition) == platform::kErrorSuccess;
+    return open_;
+  }
+  bool Open(platform::RegKey root, const std::string& path, std::uint32_t access = kKeyAccessMask) {
+    open_ =
+        registry_.OpenKeyEx(root, path, /*options=*/0, access, &key_) == platform::kErrorSuccess;
+    return open_;
+  }
+  platform::RegKey get() const { return key_; }
+
+ private:
+  platform::Registry& registry_;
+  platform::RegKey key_ = 0;
+  bool open_ = false;
+};
+
 // Creates the key if missing (or opens it) and closes it again. Failures are silent.
 void CreateRegKey(platform::Registry& registry, platform::RegKey root, const std::string& path);
 
@@ -32,6 +62,9 @@ bool SetRegValue(platform::Registry& registry, platform::RegKey root, const std:
 std::string QueryRegValue(platform::Registry& registry, platform::RegKey root,
                           const std::string& path, const std::string& name,
                           const std::string& defaultText);
+// The same read from a key the caller holds open for reading.
+std::string QueryOpenKeyValue(platform::Registry& registry, platform::RegKey key,
+                              const std::string& name, const std::string& defaultText);
 
 // Deletes every value of the key whose name equals name exactly, letter case
 // included. False when the key cannot be opened; the caller decides what then.

@@ -27,27 +27,36 @@ std::optional<std::int32_t> ParseDecimal(const std::string& text, std::int32_t m
   return static_cast<std::int32_t>(value);
 }
 
-namespace {
+SettingsReader::SettingsReader(platform::Registry& registry)
+    : registry_(registry),
+      key_(registry),
+      open_(key_.Open(platform::kHkeyCurrentUser, kSettingsKeyPath, kKeyReadMask)) {}
 
-std::int32_t ReadNumber(platform::Registry& registry, const StoredValue& value, std::int32_t min,
-                        std::int32_t max) {
-  const std::string text = QueryRegValue(registry, platform::kHkeyCurrentUser, kSettingsKeyPath,
-                                         value.name, value.defaultText);
+std::int32_t SettingsReader::ReadNumber(const StoredValue& value, std::int32_t min,
+                                        std::int32_t max) const {
+  const std::string text =
+      open_ ? QueryOpenKeyValue(registry_, key_.get(), value.name, value.defaultText)
+            : value.defaultText;
   if (auto number = ParseDecimal(text, min, max)) return *number;
   return *ParseDecimal(value.defaultText, min, max);
 }
 
-}  // namespace
-
-std::int16_t ReadInt16(platform::Registry& registry, const StoredValue& value) {
-  return static_cast<std::int16_t>(ReadNumber(registry, value,
-                                              std::numeric_limits<std::int16_t>::min(),
+std::int16_t SettingsReader::ReadInt16(const StoredValue& value) const {
+  return static_cast<std::int16_t>(ReadNumber(value, std::numeric_limits<std::int16_t>::min(),
                                               std::numeric_limits<std::int16_t>::max()));
 }
 
-std::int32_t ReadInt32(platform::Registry& registry, const StoredValue& value) {
-  return ReadNumber(registry, value, std::numeric_limits<std::int32_t>::min(),
+std::int32_t SettingsReader::ReadInt32(const StoredValue& value) const {
+  return ReadNumber(value, std::numeric_limits<std::int32_t>::min(),
                     std::numeric_limits<std::int32_t>::max());
+}
+
+std::int16_t ReadInt16(platform::Registry& registry, const StoredValue& value) {
+  return SettingsReader(registry).ReadInt16(value);
+}
+
+std::int32_t ReadInt32(platform::Registry& registry, const StoredValue& value) {
+  return SettingsReader(registry).ReadInt32(value);
 }
 
 std::int16_t OneUnlessWithin(std::int16_t value, std::int16_t max) {

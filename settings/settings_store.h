@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "settings/registry_ops.h"
 
 namespace settings {
 
@@ -28,8 +29,25 @@ inline constexpr StoredValue kTopValue{"Top", "1"};
 std::optional<std::int32_t> ParseDecimal(const std::string& text, std::int32_t min,
                                          std::int32_t max);
 
-// A stored value of the settings key as a number; text that is not a number
-// fitting the field counts as missing, so the default text applies.
+// The settings key held open for reading while start-up reads its eight
+// values: one open for all of them. A stored value reads as a number; text
+// that is not a number fitting the field counts as missing, and so does every
+// value when the key cannot be opened, so the default text applies.
+class SettingsReader {
+ public:
+  explicit SettingsReader(platform::Registry& registry);
+  std::int16_t ReadInt16(const StoredValue& value) const;
+  std::int32_t ReadInt32(const StoredValue& value) const;
+
+ private:
+  std::int32_t ReadNumber(const StoredValue& value, std::int32_t min, std::int32_t max) const;
+
+  platform::Registry& registry_;
+  ScopedRegKey key_;
+  bool open_;
+};
+
+// One value read on its own.
 std::int16_t ReadInt16(platform::Registry& registry, const StoredValue& value);
 std::int32_t ReadInt32(platform::Registry& registry, const StoredValue& value);
 

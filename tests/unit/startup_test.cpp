@@ -69,6 +69,8 @@ TEST(Startup, FirstRunRunsEveryStepInOrder) {
   EXPECT_TRUE(h.messages.shown.empty());
   EXPECT_FALSE(h.clipboard.text);
   EXPECT_EQ(h.registry.openHandles, 0);
+  // The key made, then opened for reading once for all eight values.
+  EXPECT_EQ(h.registry.accessMasks, (std::vector<std::uint32_t>{0x3F, 0x20019}));
   // Nothing is written back at start-up.
   EXPECT_TRUE(h.registry.Values(kKey)->empty());
 }
