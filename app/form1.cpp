@@ -27,7 +27,7 @@ Form1::Form1(const Form1Services& services)
 
 LoadOutcome Form1::Load() {
   CreateRegKey(s_.registry, platform::kHkeyCurrentUser, kSettingsKeyPath);
-  {
+  {  // the key open only while its values are read
     const SettingsReader stored(s_.registry);
     ReadSettings(stored);
     PlaceWindow(stored);

@@ -14,7 +14,7 @@ BENCH_SOURCE_DIR=$(cd "$(dirname "$0")" && pwd)
 REPO_DIR=$(cd "$BENCH_SOURCE_DIR/.." && pwd)
 BUILD_DIR=$(cd "${1:-$REPO_DIR/build}" && pwd)
 ROUNDS=${ADRELO_BENCH_ROUNDS:-10}
-STARTUP_ROUNDS=${ADRELO_BENCH_STARTUP_ROUNDS:-20}
+STARTUP_ROUNDS=${ADRELO_BENCH_STARTUP_ROUNDS:-60}
 TICKS=${ADRELO_BENCH_TICKS:-1000}
 
 # The build that this machine's Wine runs: the shipped 32-bit one, or the
@@ -77,7 +77,7 @@ log "$ROUNDS interleaved rounds after one warm-up round, $TICKS ticks a program 
   "$STARTUP_ROUNDS more rounds that time the start-up alone"
 log ""
 win() { win_path "$ADRELO_WINDOWS_DIR/$1.exe"; }
-LC_ALL=$PROGRAM_LOCALE timeout 600 "$WINE" "$(win adrelo_bench_probe)" --desktop "$DESKTOP_NAME" \
+LC_ALL=$PROGRAM_LOCALE timeout 1800 "$WINE" "$(win adrelo_bench_probe)" --desktop "$DESKTOP_NAME" \
   --rounds "$ROUNDS" --startup-rounds "$STARTUP_ROUNDS" --ticks "$TICKS" --adrelo "$(win Adrelo)" \
   --reference "$(win adrelo_bench_reference)" --manifest "$(win adrelo_bench_reference_manifest)" \
   --tick-floor "$(win adrelo_bench_tick_floor)" --startup-floor "$(win adrelo_bench_startup_floor)" \
