@@ -798,10 +798,11 @@ class Driver {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     // A window just shown is activated a moment later, when the X server's
-    // focus event arrives: give its thread a little time to set the focus.
+    // focus event arrives, and a busy thread may still hold the focus where it
+    // was (the owner's control): give it a little time to move the focus in.
     const ULONGLONG settled = GetTickCount64() + 1000;
-    while (GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gui) && !gui.hwndFocus &&
-           !Expired(settled))
+    while (GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gui) &&
+           gui.hwndFocus != top && !IsChild(top, gui.hwndFocus) && !Expired(settled))
       Sleep(20);
     Print(L"top.focus", gui.hwndFocus == top         ? L"window"
                         : !gui.hwndFocus             ? L"none"
