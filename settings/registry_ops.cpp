@@ -32,15 +32,14 @@ std::string QueryRegValue(platform::Registry& registry, RegKey root, const std::
                           const std::string& name, const std::string& defaultText) {
   ScopedRegKey key(registry);
   if (!key.Open(root, path, kKeyReadMask)) return defaultText;
-  return QueryOpenKeyValue(registry, key.get(), name, defaultText);
+  return key.Query(name, defaultText);
 }
 
-std::string QueryOpenKeyValue(platform::Registry& registry, RegKey key, const std::string& name,
-                              const std::string& defaultText) {
+std::string ScopedRegKey::Query(const std::string& name, const std::string& defaultText) const {
   std::array<std::uint8_t, kQueryBufferSize> buffer{};
   std::uint32_t size = kQueryBufferSize;
   std::uint32_t type = platform::kRegSz;
-  if (registry.QueryValueEx(key, name, &type, buffer.data(), &size) != kErrorSuccess) {
+  if (registry_.QueryValueEx(key_, name, &type, buffer.data(), &size) != kErrorSuccess) {
     return defaultText;
   }
   // Whatever type the value has, only the buffer is read: up to its first

@@ -41,6 +41,9 @@ class ScopedRegKey {
     return open_;
   }
   platform::RegKey get() const { return key_; }
+  bool is_open() const { return open_; }
+  // The value's text, by QueryRegValue's rules, from this key open for reading.
+  std::string Query(const std::string& name, const std::string& defaultText) const;
 
  private:
   platform::Registry& registry_;
@@ -62,9 +65,6 @@ bool SetRegValue(platform::Registry& registry, platform::RegKey root, const std:
 std::string QueryRegValue(platform::Registry& registry, platform::RegKey root,
                           const std::string& path, const std::string& name,
                           const std::string& defaultText);
-// The same read from a key the caller holds open for reading.
-std::string QueryOpenKeyValue(platform::Registry& registry, platform::RegKey key,
-                              const std::string& name, const std::string& defaultText);
 
 // Deletes every value of the key whose name equals name exactly, letter case
 // included. False when the key cannot be opened; the caller decides what then.

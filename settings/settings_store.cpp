@@ -27,16 +27,14 @@ std::optional<std::int32_t> ParseDecimal(const std::string& text, std::int32_t m
   return static_cast<std::int32_t>(value);
 }
 
-SettingsReader::SettingsReader(platform::Registry& registry)
-    : registry_(registry),
-      key_(registry),
-      open_(key_.Open(platform::kHkeyCurrentUser, kSettingsKeyPath, kKeyReadMask)) {}
+SettingsReader::SettingsReader(platform::Registry& registry) : key_(registry) {
+  key_.Open(platform::kHkeyCurrentUser, kSettingsKeyPath, kKeyReadMask);
+}
 
 std::int32_t SettingsReader::ReadNumber(const StoredValue& value, std::int32_t min,
                                         std::int32_t max) const {
   const std::string text =
-      open_ ? QueryOpenKeyValue(registry_, key_.get(), value.name, value.defaultText)
-            : value.defaultText;
+      key_.is_open() ? key_.Query(value.name, value.defaultText) : value.defaultText;
   if (auto number = ParseDecimal(text, min, max)) return *number;
   return *ParseDecimal(value.defaultText, min, max);
 }

@@ -42,9 +42,7 @@ class SettingsReader {
  private:
   std::int32_t ReadNumber(const StoredValue& value, std::int32_t min, std::int32_t max) const;
 
-  platform::Registry& registry_;
   ScopedRegKey key_;
-  bool open_;
 };
 
 // One value read on its own.
