@@ -1453,9 +1453,13 @@ class Driver {
   struct OwnedSearch {
     HWND owner, found;
   };
+  // A menu's window counts for none: under load the menu that opened a
+  // dialog is still shown, owned by the main window, when the search begins.
   static BOOL CALLBACK MatchOwned(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<OwnedSearch*>(param);
-    if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) return TRUE;
+    if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window) ||
+        IsClass(window, L"#32768"))
+      return TRUE;
     search->found = window;
     return FALSE;
   }
