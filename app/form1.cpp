@@ -20,8 +20,9 @@ using namespace settings;
 Form1::Form1(const Form1Services& services)
     : s_(services),
       trayIcon_(s_.notifyIcon, s_.window, s_.strings, settings_),
+      addressOrder_(s_.adapters),
       adapterTips_(s_.adapters),
-      refresher_(s_.sockets, s_.messages, s_.window, trayIcon_, adapterTips_),
+      refresher_(s_.sockets, s_.messages, s_.window, trayIcon_, addressOrder_, adapterTips_),
       commands_({s_.window, s_.clipboard, s_.messages, s_.strings, settings_, trayIcon_, refresher_,
                  *this}) {}
 

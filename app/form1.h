@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "lookup/adapter_tip.h"
+#include "lookup/address_order.h"
 #include "main_window/commands.h"
 #include "main_window/form1_events.h"
 #include "platform/adapters.h"
@@ -105,6 +106,7 @@ class Form1 final : public main_window::Form1Events,
   bool loaded_ = false;         // Load has given the window its start state
   bool comeForwardAsked_ = false;  // asked during Load: done once it has
   tray::TrayIcon trayIcon_;
+  lookup::AddressOrder addressOrder_;
   lookup::AdapterTips adapterTips_;
   tray::Refresher refresher_;
   main_window::Commands commands_;

@@ -104,6 +104,16 @@ bool CarriesDefaultRoute(const platform::AdapterSnapshot& snapshot,
   });
 }
 
+const platform::AdapterInfo* AdapterOf(const platform::AdapterSnapshot& snapshot,
+                                       const std::wstring& entry) {
+  const auto adapter =
+      std::find_if(snapshot.adapters.begin(), snapshot.adapters.end(), [&](const auto& a) {
+        return std::any_of(a.addresses.begin(), a.addresses.end(),
+                           [&](const auto& address) { return Dotted(address) == entry; });
+      });
+  return adapter == snapshot.adapters.end() ? nullptr : &*adapter;
+}
+
 std::wstring AdapterTipText(const std::optional<platform::AdapterSnapshot>& snapshot,
                             const std::wstring& entry, const platform::StringTable& table,
                             std::int16_t offset) {
@@ -111,12 +121,8 @@ std::wstring AdapterTipText(const std::optional<platform::AdapterSnapshot>& snap
   const auto text = [&](int id) {
     return localization::LookupString(table, id, offset).value_or(std::wstring());
   };
-  const auto adapter =
-      std::find_if(snapshot->adapters.begin(), snapshot->adapters.end(), [&](const auto& a) {
-        return std::any_of(a.addresses.begin(), a.addresses.end(),
-                           [&](const auto& address) { return Dotted(address) == entry; });
-      });
-  if (adapter == snapshot->adapters.end()) return text(IDS_ADAPTER_NOT_ON_ADAPTER);
+  const platform::AdapterInfo* adapter = AdapterOf(*snapshot, entry);
+  if (adapter == nullptr) return text(IDS_ADAPTER_NOT_ON_ADAPTER);
 
   std::wstring tip;
   const auto addLine = [&](const std::wstring& line) {

@@ -22,6 +22,11 @@ AdapterKind KindOfAdapter(std::uint32_t interfaceType, const std::wstring& descr
 bool CarriesDefaultRoute(const platform::AdapterSnapshot& snapshot,
                          const platform::AdapterInfo& adapter);
 
+// The adapter that has the address entry (in dotted decimal): the first of
+// the snapshot's that has it. Nothing for an address no adapter has.
+const platform::AdapterInfo* AdapterOf(const platform::AdapterSnapshot& snapshot,
+                                       const std::wstring& entry);
+
 // The tip of the list entry (an address in dotted decimal) in the language of
 // offset: lines joined by "\r\n", for a multiline tooltip. Empty when the read
 // failed (snapshot is nothing): then there is no tip.

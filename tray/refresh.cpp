@@ -8,15 +8,16 @@
 namespace tray {
 
 void Refresher::Tick() {
-  if (Reload(Report::OnNewFailure)) trayIcon_.UpdateTrayIcon();
+  if (Reload(Cause::Timer)) trayIcon_.UpdateTrayIcon();
 }
 
-void Refresher::Refresh() { Reload(Report::Always); }
+void Refresher::Refresh() { Reload(Cause::UserAsked); }
 
-bool Refresher::Reload(Report report) {
+bool Refresher::Reload(Cause cause) {
   // A message box runs a modal loop in which ticks go on arriving.
   if (messageOpen_) return false;
-  const lookup::HostLookup lookup = lookup::LookUpHost(sockets_);
+  lookup::HostLookup lookup = lookup::LookUpHost(sockets_);
+  addressOrder_.Arrange(lookup.addresses, cause == Cause::UserAsked);
   // The list is drawn once, when refilled: entry by entry its scroll bar
   // would come and go. The host field draws nothing before its next paint.
   window_.SetRedraw(IDC_List1, false);
@@ -27,7 +28,7 @@ bool Refresher::Reload(Report report) {
   window_.SetRedraw(IDC_List1, true);
 
   const bool reportIt =
-      !lookup.succeeded && (report == Report::Always || lastLookupSucceeded_);
+      !lookup.succeeded && (cause == Cause::UserAsked || lastLookupSucceeded_);
   lastLookupSucceeded_ = lookup.succeeded;
   if (reportIt) {
     messageOpen_ = true;

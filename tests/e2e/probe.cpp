@@ -5,7 +5,9 @@
 // WM_CTLCOLORSTATIC answer works on a DC of the asker's own) and the cursor
 // shown, and the GDI and USER objects the process holds (for the soak case);
 // the answers go back to the driver as WM_COPYDATA. It also subclasses the
-// main window to log the commands it receives.
+// main window to log the commands it receives, and can make the program's
+// name service answer in another order.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -692,6 +694,51 @@ std::wstring MakeDpiRunner(HWND window, int to) {
   return std::to_wstring(reinterpret_cast<UINT_PTR>(runner));
 }
 
+// ---- the name service as Windows answers ------------------------------------
+// Wine answers the computer's own name with the default route's adapter
+// first; Windows in an order of its own, often a virtual switch's first. The
+// program's import of gethostbyname is pointed at a wrapper that reverses
+// the answer, and the probe stays loaded for as long as the program runs,
+// since the import then leads into it.
+using GetHostByNameFunction = hostent*(WINAPI*)(const char*);
+GetHostByNameFunction realGetHostByName;
+
+hostent* WINAPI ReversedGetHostByName(const char* name) {
+  hostent* entry = realGetHostByName(name);
+  if (entry != nullptr) {
+    char** end = entry->h_addr_list;
+    while (*end != nullptr) ++end;
+    std::reverse(entry->h_addr_list, end);
+  }
+  return entry;
+}
+
+std::wstring ReverseLookups() {
+  const HMODULE sockets = GetModuleHandleW(L"ws2_32.dll");
+  const FARPROC real = sockets != nullptr ? GetProcAddress(sockets, "gethostbyname") : nullptr;
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       real != nullptr && imports.VirtualAddress != 0 && dll->Name != 0; ++dll) {
+    for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); slot->u1.Function != 0;
+         ++slot) {
+      if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(real)) continue;
+      HMODULE self = nullptr;
+      GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(&ReversedGetHostByName), &self);
+      realGetHostByName = reinterpret_cast<GetHostByNameFunction>(real);
+      DWORD protection = 0;
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&ReversedGetHostByName);
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+      return L"ok";
+    }
+  }
+  return L"no import";
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPARAM wParam,
@@ -722,6 +769,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AdreloProbeHook(int code, WPAR
         case adrelo_probe::kDpiChange:
           Answer(driver, adrelo_probe::kDpiChange,
                  MakeDpiRunner(sent->hwnd, static_cast<int>(sent->lParam >> adrelo_probe::kQueryParameterShift)));
+          break;
+        case adrelo_probe::kReverseLookups:
+          Answer(driver, adrelo_probe::kReverseLookups, ReverseLookups());
           break;
         case adrelo_probe::kFillDcCache:
           Answer(driver, adrelo_probe::kFillDcCache,

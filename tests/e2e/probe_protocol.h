@@ -35,6 +35,9 @@ enum Query : unsigned {
   kDpiChange = 11, // lParam's high word a DPI: answers the handle of a message-only window
                    // of the probe's, to send kRunDpiChanges to once the hook is gone
   kFillDcCache = 12, // lParam's high word N: N window DCs held at once, then let go; "ok"
+  kReverseLookups = 13, // from now on the program's gethostbyname answers its addresses in
+                        // reverse order, as Windows may answer the computer's own name;
+                        // "ok", or "no import" when the program imports no gethostbyname
 };
 // Sent to that window, wParam the driver's window: the window sent WM_DPICHANGED 100 times,
 // to the DPI and back, each change painted before the next, then once more, watched. Each

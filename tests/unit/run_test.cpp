@@ -357,9 +357,7 @@ TEST(ModalWindows, AnApplyShowsAtOnceAndReachesTheKeyOnlyAtTheEnd) {
   EXPECT_EQ(h.registry.GetString(kKey, "CloseMin"), "2");
 }
 
-}  // namespace
-
-TEST(ListTip, TicksNeverReadTheAdaptersAndTheFirstTipAfterOneReadsThemOnce) {
+TEST(ListTip, TicksNeverReadTheAdaptersForOneAddressAndTheFirstTipAfterOneReadsThemOnce) {
   Harness h;
   Start(h);
   platform::AdapterInfo ethernet{L"Ethernet", L"Ethernet", 6, 3, 0, {{10, 0, 0, 5}}, {{10, 0, 0, 1}}};
@@ -373,3 +371,100 @@ TEST(ListTip, TicksNeverReadTheAdaptersAndTheFirstTipAfterOneReadsThemOnce) {
   h.form1->OnListTip(0);
   EXPECT_EQ(h.adapters.reads, 2);
 }
+
+// A machine as Windows answers for it: a virtual switch, Wi-Fi, a wired
+// adapter with two addresses, a VPN, one without DHCP and the loopback.
+const std::vector<std::uint8_t> kSwitch{172, 29, 160, 1}, kWifi{192, 168, 1, 20},
+    kWired{10, 0, 0, 5}, kWired2{10, 0, 0, 6}, kVpn{10, 8, 0, 6}, kApipa{169, 254, 10, 20},
+    kLoopback{127, 0, 0, 1}, kHostsFile{127, 0, 1, 1};
+std::vector<platform::AdapterInfo> Adapters() {
+  return {{L"vEthernet (WSL)", L"Hyper-V Virtual Ethernet Adapter", 6, 30, 5000, {{172, 29, 160, 1}}, {}},
+          {L"Wi-Fi", L"Intel(R) Wi-Fi 6 AX201", 71, 12, 35, {{192, 168, 1, 20}}, {{192, 168, 1, 1}}},
+          {L"Ethernet", L"Intel(R) Ethernet I219-V", 6, 7, 25, {{10, 0, 0, 5}, {10, 0, 0, 6}}, {{10, 0, 0, 1}}},
+          {L"Corp VPN", L"Corp VPN", 53, 40, 1, {{10, 8, 0, 6}}, {{10, 8, 0, 1}}},
+          {L"Ethernet 2", L"Realtek USB GbE", 6, 9, 25, {{169, 254, 10, 20}}, {}},
+          {L"Loopback Pseudo-Interface 1", L"Software Loopback Interface 1", 24, 1, 75, {{127, 0, 0, 1}}, {}}};
+}
+
+TEST(AddressOrder, TheDefaultRouteAdaptersAddressesComeFirstForTheListTooltipAndEveryCopy) {
+  struct Case {
+    const char* what;
+    platform::HostEntry answer;
+    std::optional<std::vector<platform::DefaultRoute>> routes;  // nothing: the read fails
+    std::vector<std::wstring> expected;
+  };
+  for (const Case& c : {
+           Case{"a virtual switch first, Wi-Fi's default route second", {{kSwitch, kWifi}}, {{{12, 0}}},
+                {L"192.168.1.20", L"172.29.160.1"}},
+           Case{"an adapter with two addresses", {{kSwitch, kWired, kWifi, kWired2}}, {{{7, 0}}},
+                {L"10.0.0.5", L"10.0.0.6", L"172.29.160.1", L"192.168.1.20"}},
+           Case{"the lower sum of route and interface metric", {{kSwitch, kWired, kVpn}},
+                {{{7, 0}, {40, 10}}}, {L"10.8.0.6", L"172.29.160.1", L"10.0.0.5"}},
+           Case{"tied: the name service's order", {{kSwitch, kWifi, kWired}}, {{{7, 10}, {12, 0}}},
+                {L"192.168.1.20", L"172.29.160.1", L"10.0.0.5"}},
+           Case{"the route's adapter gave no address", {{kSwitch, kWifi}}, {{{40, 0}, {12, 0}}},
+                {L"172.29.160.1", L"192.168.1.20"}},
+           Case{"no default route", {{kSwitch, kWifi}}, {{}}, {L"172.29.160.1", L"192.168.1.20"}},
+           Case{"the adapters unreadable", {{kSwitch, kWifi}}, std::nullopt,
+                {L"172.29.160.1", L"192.168.1.20"}},
+           Case{"APIPA, loopback and the hosts file", {{kApipa, kLoopback, kHostsFile, kSwitch, kWifi}},
+                {{{12, 0}}},
+                {L"192.168.1.20", L"169.254.10.20", L"127.0.0.1", L"127.0.1.1", L"172.29.160.1"}},
+       }) {
+    SCOPED_TRACE(c.what);
+    Harness h;
+    h.sockets.entry = c.answer;
+    h.adapters.snapshot.reset();
+    if (c.routes) h.adapters.snapshot = platform::AdapterSnapshot{Adapters(), *c.routes};
+    Start(h, {{"CopyInfo", "3"}, {"ShowIP", "1"}});
+    const std::wstring first = c.expected.front();
+    EXPECT_EQ(h.window.lists[IDC_List1], c.expected);
+    EXPECT_EQ(h.clipboard.text, first);  // copied at start
+    EXPECT_EQ(h.icon.shown, L"IP Address : " + first);
+    // The tips and the order agree: when an entry's tip marks the default
+    // route, the first entry's does.
+    const auto marked = [&](int entry) {
+      return h.form1->OnListTip(entry).find(L"Carries the default route") != std::wstring::npos;
+    };
+    bool anyMarked = false;
+    for (int entry = 0; entry < h.window.ListCount(IDC_List1); ++entry) anyMarked |= marked(entry);
+    EXPECT_EQ(marked(0), anyMarked);
+    h.clipboard.text.reset();
+    h.form1->OnTimer();
+    EXPECT_EQ(h.icon.shown, L"IP Address : " + first);
+    h.form1->OnCommand(IDM_MnuCopyIP2);  // the tray menu's Copy IP Address
+    EXPECT_EQ(h.clipboard.text, first);
+  }
+}
+
+TEST(AddressOrder, TheAdaptersAreReadAtStartOnRefreshAndWhenTheAddressesChangeOnly) {
+  Harness h;
+  h.sockets.entry = {{kSwitch, kWifi}};
+  h.adapters.snapshot = platform::AdapterSnapshot{Adapters(), {{12, 0}}};
+  Start(h);
+  EXPECT_EQ(h.adapters.reads, 1);
+  h.sockets.entry = {{kWifi, kSwitch}};  // the same addresses in another order
+  for (int tick = 0; tick < 100; ++tick) h.form1->OnTimer();
+  EXPECT_EQ(h.adapters.reads, 1);
+  h.adapters.snapshot->defaultRoutes = {{30, 0}};  // not seen until asked to look again
+  h.form1->OnTimer();
+  EXPECT_EQ(h.window.ListEntry(IDC_List1, 0), L"192.168.1.20");
+  h.form1->OnCommand(IDM_mnuRefresh);
+  EXPECT_EQ(h.adapters.reads, 2);
+  EXPECT_EQ(h.window.ListEntry(IDC_List1, 0), L"172.29.160.1");
+  h.sockets.entry = {{kSwitch, kWifi, kWired}};
+  h.form1->OnTimer();
+  h.form1->OnTimer();
+  EXPECT_EQ(h.adapters.reads, 3);
+  h.sockets.entry = {{kWifi}};
+  h.form1->OnTimer();
+  h.sockets.lookupSucceeds = false;
+  h.form1->OnTimer();
+  EXPECT_EQ(h.adapters.reads, 3);
+  h.sockets.lookupSucceeds = true;
+  h.sockets.entry = {{kSwitch, kWifi, kWired}};  // back after a change
+  h.form1->OnTimer();
+  EXPECT_EQ(h.adapters.reads, 4);
+}
+
+}  // namespace
