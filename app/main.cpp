@@ -29,8 +29,7 @@ constexpr UINT kExitSocketsFailed = 1;
 int RunMessageLoop(const main_window::Form1Window& window) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Shortcut keys work whenever the main window is active, menu open or not.
-    if (TranslateAcceleratorW(window.hwnd(), window.accelerators(), &message)) continue;
+    if (window.TranslateShortcut(message)) continue;
     // Tab moves between the address list and the host field.
     if (window.hwnd() != nullptr && IsDialogMessageW(window.hwnd(), &message)) continue;
     TranslateMessage(&message);
@@ -66,7 +65,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   app::Win32ModalWindows modalWindows(instance, window.hwnd(), registry, strings);
 
-  // Reads nothing, and loads no library, until the address list's tip asks.
+  // Reads nothing, and loads no library, until the address list's tip asks
+  // or the name service answers with two addresses or more.
   platform::win32::Win32AdapterSource adapters;
 
   app::Form1 form1({registry, sockets, clipboard, locale, messages, strings, window, window,

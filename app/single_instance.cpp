@@ -7,7 +7,13 @@ namespace app {
 
 StartDecision DecideStart(platform::SessionCopies& copies) {
   for (int attempt = 0; attempt < kLockTries; ++attempt) {
-    if (copies.TakeLock(attempt == 0 ? 0 : kLockWaitMs)) return StartDecision::Run;
+    switch (copies.TakeLock(attempt == 0 ? 0 : kLockWaitMs)) {
+      case platform::LockState::Taken: return StartDecision::Run;
+      case platform::LockState::Held: break;
+      // A copy runs, and its lock will never be this start's: whatever it
+      // answers, a second copy beside it would be one too many.
+      case platform::LockState::Refused: (void)copies.AskToComeForward(); return StartDecision::End;
+    }
     switch (copies.AskToComeForward()) {
       case platform::AskAnswer::Answered:
       case platform::AskAnswer::NoAnswer: return StartDecision::End;

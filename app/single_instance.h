@@ -1,7 +1,8 @@
 // One running copy per user session: what a start does when another copy
 // holds the session's lock. It asks that copy to come forward and ends, or,
 // when that copy is still starting (no window yet) or already ending, waits
-// for it, and runs once the lock is its own.
+// for it, and runs once the lock is its own. A lock it may not open (the
+// copy runs elevated) ends it after the ask, whatever the answer.
 #pragma once
 #include "platform/session_copies.h"
 

@@ -1,4 +1,4 @@
-// Reads an executable's size and import table, checking each offset first.
+// Reads an executable's size, header and import table, checking each offset first.
 #include "bench/image_facts.h"
 
 #include <cstddef>
@@ -20,7 +20,7 @@ ImageFacts ReadImage(const std::wstring& path) {
   std::vector<unsigned char> image(static_cast<std::size_t>(size.QuadPart));
   DWORD read = 0;
   ReadFile(file.get(), image.data(), static_cast<DWORD>(image.size()), &read, nullptr);
-  ImageFacts facts{static_cast<ULONGLONG>(size.QuadPart), {}};
+  ImageFacts facts{static_cast<ULONGLONG>(size.QuadPart), {}, 0, 0, 0};
   // Offsets are checked before they are followed: this reads any file.
   auto at = [&](std::size_t offset, std::size_t length) -> const unsigned char* {
     return offset <= image.size() && length <= image.size() - offset ? image.data() + offset
@@ -31,6 +31,10 @@ ImageFacts ReadImage(const std::wstring& path) {
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
       at(static_cast<std::size_t>(dos->e_lfanew), sizeof(IMAGE_NT_HEADERS32)));
   if (nt == nullptr || nt->Signature != IMAGE_NT_SIGNATURE) return facts;
+  // At the same offsets in a 64-bit image's optional header.
+  facts.subsystemMajor = nt->OptionalHeader.MajorSubsystemVersion;
+  facts.subsystemMinor = nt->OptionalHeader.MinorSubsystemVersion;
+  facts.dllCharacteristics = nt->OptionalHeader.DllCharacteristics;
   // A 64-bit image (PE32+) has wider fields before its data directories.
   const IMAGE_DATA_DIRECTORY* directories = nt->OptionalHeader.DataDirectory;
   if (nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC) {

@@ -17,6 +17,10 @@ else()
                       -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
   # The C and C++ runtimes are linked in: the exe imports only Windows' own DLLs.
   add_link_options(-static -municode -Wl,--gc-sections -Wl,--no-insert-timestamp)
+  # Made for Windows 7 and aware of Remote Desktop, as MSVC marks an exe: below
+  # 6.0 Windows reports pre-Vista frame metrics, and a terminal server maps
+  # an unaware program's system calls as for a program of before its time.
+  add_link_options(-Wl,--major-subsystem-version,6,--minor-subsystem-version,1,--tsaware)
 endif()
 
 set(ADRELO_WIN32_SOURCES

@@ -58,6 +58,11 @@ Form1Window::~Form1Window() {
   if (classRegistered_) UnregisterClassW(kForm1ClassName, instance_);
 }
 
+bool Form1Window::TranslateShortcut(MSG& message) const {
+  return hwnd_ != nullptr && IsWindowVisible(hwnd_) &&
+         TranslateAcceleratorW(hwnd_, accelerators_.get(), &message) != 0;
+}
+
 bool Form1Window::Create() {
   dpi_ = screenDpi_ = platform::win32::SystemDpi();
   WNDCLASSEXW windowClass{};

@@ -44,7 +44,11 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   // Where the window's messages go from now on; until then they get the
   // default handling.
   void SetEvents(Form1Events* events) { events_ = events; }
-  HACCEL accelerators() const { return accelerators_.get(); }
+  // For the message loop: a key of the thread turned into the command of its
+  // shortcut, menu open or not, while the window is shown. After its tray
+  // menu closes a hidden window stays active, and keys typed then must not
+  // end the program or overwrite the clipboard. True when it was one.
+  bool TranslateShortcut(MSG& message) const;
   // The menus that only ever pop up, by position (POPUP_POS_...).
   HMENU popupMenus() const { return popupMenus_.get(); }
 

@@ -12,11 +12,20 @@ enum class AskAnswer {
   NoAnswer,  // it did not answer in time: hung, or too busy to wait for
 };
 
+// What a try for the lock found.
+enum class LockState {
+  Taken,     // this start holds it (or there is no lock to hold)
+  Held,      // another copy holds it
+  Refused,   // a copy holds it that this start may not even open it beside:
+             // one started elevated, whose lock only an administrator's
+             // elevated start can open
+};
+
 class SessionCopies {
  public:
   virtual ~SessionCopies() = default;
-  // Waits up to ms for the lock; true once this start holds it.
-  virtual bool TakeLock(unsigned ms) = 0;
+  // Waits up to ms for the lock.
+  virtual LockState TakeLock(unsigned ms) = 0;
   virtual AskAnswer AskToComeForward() = 0;
 };
 

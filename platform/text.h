@@ -22,4 +22,9 @@ inline std::wstring DecimalText(int value) {
 // takes the code page to be Latin-1.
 std::optional<std::string> NarrowAnsi(const std::wstring& text);
 
+// Whether two names are one registry value's: Windows compares value names
+// without regard to letter case, in every script. The native build folds
+// ASCII letters only.
+bool SameRegistryName(const std::wstring& a, const std::wstring& b);
+
 }  // namespace platform

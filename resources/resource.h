@@ -150,3 +150,5 @@
 #define IDS_ADAPTER_NO_GATEWAY 57
 #define IDS_ADAPTER_DEFAULT_ROUTE 58
 #define IDS_ADAPTER_NOT_ON_ADAPTER 59
+// The settings dialog's Apply, when a machine-wide Run value cannot be removed.
+#define IDS_RUN_VALUE_FOR_ALL_USERS 60

@@ -99,17 +99,28 @@ void Form2::Apply() {
                       : controls_.IsSelected(IDC_Option6) ? kCopyHostName
                                                           : kCopyIpAddress;
   // Made or removed on every Apply, whether or not the box changed.
+  bool stillForAllUsers = false;
   if (controls_.IsChecked(IDC_Check1)) {
     settings.Start_with_Win = kStartWithWindows;
     RegisterRunValue(s_.registry, s_.executable);
-  } else {
+  } else if (UnregisterRunValue(s_.registry, s_.executable)) {
     settings.Start_with_Win = kDoNotStartWithWindows;
-    UnregisterRunValue(s_.registry, s_.executable);
+  } else {
+    // Windows still starts it for every user: the box and the setting say
+    // so rather than show a removal that did not happen.
+    stillForAllUsers = true;
+    settings.Start_with_Win = kStartWithWindows;
+    controls_.SetChecked(IDC_Check1, true);
   }
   settings.CloseMin = controls_.IsChecked(IDC_Check2) ? kCloseHides : kCloseEnds;
   LoadCaptions(charset, settings.Language);
   s_.host.LoadSetings(charset, settings.Language);
   s_.host.UpdateTrayIcon();
+  // Said once the rest has taken effect, over the dialog in its new language.
+  if (stillForAllUsers) {
+    localization::ShowStringMessage(messages_, s_.strings, IDS_RUN_VALUE_FOR_ALL_USERS,
+                                    settings.Language);
+  }
 }
 
 void Form2::Default() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/executable.h"
+#include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/string_table.h"
 #include "settings/settings.h"
@@ -45,8 +46,9 @@ struct Form2Services {
 
 class Form2 {
  public:
-  Form2(Form2Controls& controls, const Form2Services& services)
-      : controls_(controls), s_(services) {}
+  // messages: the dialog's own, modal to it.
+  Form2(Form2Controls& controls, platform::MessageBoxOps& messages, const Form2Services& services)
+      : controls_(controls), messages_(messages), s_(services) {}
 
   // Shows the settings as they stand, in their language; before the dialog is shown.
   void Load();
@@ -61,6 +63,7 @@ class Form2 {
 
  private:
   Form2Controls& controls_;
+  platform::MessageBoxOps& messages_;
   Form2Services s_;
 };
 

@@ -65,6 +65,7 @@ INT_PTR Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 INT_PTR Form2Window::OnInitDialog() {
   // Windows makes a dialog's standard font for the DPI it opens at.
   standardFontDpi_ = dpi_;
+  messages_.SetOwner(hwnd_);
   icons_.Apply(hwnd_, instance_, dpi_);
   if (!CreateControls()) {
     EndDialog(hwnd_, 0);

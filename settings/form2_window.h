@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/few_map.h"
+#include "platform/win32/message_box_win32.h"
 #include "platform/win32/base_dialog.h"
 #include "platform/win32/program_icons.h"
 #include "platform/win32/unique_handle.h"
@@ -23,7 +24,7 @@ void ShowForm2(HINSTANCE instance, HWND owner, const Form2Services& services);
 class Form2Window final : public platform::win32::BaseDialog<Form2Window>, public Form2Controls {
  public:
   Form2Window(HINSTANCE instance, const Form2Services& services)
-      : instance_(instance), form2_(*this, services) {}
+      : instance_(instance), form2_(*this, messages_, services) {}
   Form2Window(const Form2Window&) = delete;
   Form2Window& operator=(const Form2Window&) = delete;
 
@@ -56,6 +57,9 @@ class Form2Window final : public platform::win32::BaseDialog<Form2Window>, publi
   HINSTANCE instance_;
   platform::win32::WindowIcons icons_;
   int standardFontDpi_ = USER_DEFAULT_SCREEN_DPI;  // the dialog's own font's
+  // Owned by the dialog: one owned by the main window, disabled behind the
+  // dialog, would enable it again as it closed.
+  platform::win32::Win32MessageBox messages_;
   Form2 form2_;
   // One font per kind and character set, for the dialog's life.
   platform::FewMap<std::pair<Form2ControlKind, int>, platform::win32::UniqueFont> fonts_;

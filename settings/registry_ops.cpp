@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "platform/text.h"
 
 namespace settings {
 
@@ -64,8 +67,11 @@ bool DeleteRegValue(platform::Registry& registry, RegKey root, const std::string
     if (rc == kErrorMoreData) continue;
     if (rc != kErrorSuccess) break;
     const std::string found(valueName.data(), std::min<std::uint32_t>(nameSize, kEnumBufferSize));
-    // Letter case counts: a value whose name differs only in case stays.
-    if (found == name) registry.DeleteValue(key.get(), found);
+    // As Windows names values: a name that differs only in letter case is
+    // the same value, whatever case it was first stored in.
+    if (platform::SameRegistryName(platform::WidenAnsi(found), platform::WidenAnsi(name))) {
+      registry.DeleteValue(key.get(), found);
+    }
   }
   return true;
 }
@@ -81,22 +87,39 @@ bool SetRegValueW(platform::Registry& registry, RegKey root, const std::string& 
   return rc == kErrorSuccess;
 }
 
+namespace {
+
+// The name the key's value is stored under, when the key holds one named
+// name in any letter case.
+std::optional<std::wstring> StoredNameW(platform::Registry& registry, RegKey key,
+                                        const std::wstring& name) {
+  std::array<wchar_t, kEnumBufferSize + 1> valueName{};
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t nameSize = kEnumBufferSize + 1;
+    const long rc = registry.EnumValueNameW(key, index, valueName.data(), &nameSize);
+    if (rc == kErrorMoreData) continue;
+    if (rc != kErrorSuccess) return std::nullopt;
+    const std::wstring found(valueName.data(), std::min<std::uint32_t>(nameSize, kEnumBufferSize));
+    if (platform::SameRegistryName(found, name)) return found;
+  }
+}
+
+}  // namespace
+
 bool DeleteRegValueW(platform::Registry& registry, RegKey root, const std::string& path,
                      const std::wstring& name) {
   ScopedRegKey key(registry);
   if (!key.Open(root, path)) return false;
-  std::array<wchar_t, kEnumBufferSize + 1> valueName{};
-  for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t nameSize = kEnumBufferSize + 1;
-    const long rc = registry.EnumValueNameW(key.get(), index, valueName.data(), &nameSize);
-    if (rc == kErrorMoreData) continue;
-    if (rc != kErrorSuccess) break;
-    // Letter case counts, as for the ANSI names.
-    if (std::wstring(valueName.data(), std::min<std::uint32_t>(nameSize, kEnumBufferSize)) == name) {
-      registry.DeleteValueW(key.get(), name);
-    }
+  if (const auto stored = StoredNameW(registry, key.get(), name)) {
+    registry.DeleteValueW(key.get(), *stored);
   }
   return true;
+}
+
+bool HasRegValueW(platform::Registry& registry, RegKey root, const std::string& path,
+                  const std::wstring& name) {
+  ScopedRegKey key(registry);
+  return key.Open(root, path, kKeyReadMask) && StoredNameW(registry, key.get(), name).has_value();
 }
 
 }  // namespace settings

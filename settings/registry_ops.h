@@ -66,8 +66,9 @@ std::string QueryRegValue(platform::Registry& registry, platform::RegKey root,
                           const std::string& path, const std::string& name,
                           const std::string& defaultText);
 
-// Deletes every value of the key whose name equals name exactly, letter case
-// included. False when the key cannot be opened; the caller decides what then.
+// Deletes the value of the key whose name is name, in any letter case, as
+// Windows compares value names. False when the key cannot be opened; the
+// caller decides what then.
 [[nodiscard]] bool DeleteRegValue(platform::Registry& registry, platform::RegKey root,
                                   const std::string& path, const std::string& name);
 
@@ -77,5 +78,9 @@ bool SetRegValueW(platform::Registry& registry, platform::RegKey root, const std
                   const std::wstring& name, const std::wstring& text);
 [[nodiscard]] bool DeleteRegValueW(platform::Registry& registry, platform::RegKey root,
                                    const std::string& path, const std::wstring& name);
+// Whether the key holds a value of that name, in any letter case; the key is
+// opened for reading only.
+bool HasRegValueW(platform::Registry& registry, platform::RegKey root, const std::string& path,
+                  const std::wstring& name);
 
 }  // namespace settings

@@ -31,12 +31,13 @@ void RegisterRunValue(platform::Registry& registry, const platform::ExecutableIn
   SetRegValueW(registry, kHkeyCurrentUser, kRunKeyPath, value.name, value.data);
 }
 
-void UnregisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable) {
+bool UnregisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable) {
   const std::wstring name = RunValueFor(executable).name;
   // A key that cannot be opened (the machine-wide one, for a standard user)
-  // is skipped quietly, and the rest of Apply goes on.
+  // is skipped, and the rest of Apply goes on; only a value left in it counts.
   (void)DeleteRegValueW(registry, kHkeyLocalMachine, kRunKeyPath, name);
   (void)DeleteRegValueW(registry, kHkeyCurrentUser, kRunKeyPath, name);
+  return !HasRegValueW(registry, kHkeyLocalMachine, kRunKeyPath, name);
 }
 
 }  // namespace settings

@@ -26,8 +26,12 @@ RunValue RunValueFor(const platform::ExecutableInfo& executable);
 // registered exactly.
 void RegisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable);
 
-// Removes the value, by its exact name, from both Run keys; a key that
-// cannot be opened is skipped.
-void UnregisterRunValue(platform::Registry& registry, const platform::ExecutableInfo& executable);
+// Removes the value, its name in any letter case, from both Run keys; a key
+// that cannot be opened is skipped. False when the machine-wide value is
+// still there: written by an elevated start or an administrator, only an
+// administrator may remove it, and Windows goes on starting the program for
+// every user.
+[[nodiscard]] bool UnregisterRunValue(platform::Registry& registry,
+                                      const platform::ExecutableInfo& executable);
 
 }  // namespace settings

@@ -64,6 +64,8 @@ inline constexpr ExpectedString kExpectedStrings[] = {
     {57, L"No gateway", L"Без шлюз"},
     {58, L"Carries the default route", L"Маршрутът по подразбиране минава оттук"},
     {59, L"Not on an adapter of this computer", L"Не е на адаптер на този компютър"},
+    {60, L"Adrelo Viewer starts with Windows for every user of this computer. Only an administrator can turn that off.",
+     L"Adrelo Viewer се стартира с Windows за всеки потребител на този компютър. Само администратор може да изключи това."},
 };
 
 }  // namespace testing_support

@@ -5,20 +5,23 @@
 namespace platform::win32 {
 
 Win32SessionCopies::Win32SessionCopies(const wchar_t* mainWindowClass)
-    : mainWindowClass_(mainWindowClass), lock_(CreateMutexW(nullptr, FALSE, kSessionLockName)) {}
+    : mainWindowClass_(mainWindowClass),
+      lock_(CreateMutexW(nullptr, FALSE, kSessionLockName)),
+      refused_(!lock_ && GetLastError() == ERROR_ACCESS_DENIED) {}
 
 Win32SessionCopies::~Win32SessionCopies() {
   if (held_) ReleaseMutex(lock_.get());
 }
 
-bool Win32SessionCopies::TakeLock(unsigned ms) {
+platform::LockState Win32SessionCopies::TakeLock(unsigned ms) {
+  if (refused_) return platform::LockState::Refused;
   // Without a lock (the name taken by an object of another kind) the
   // program runs as it would have without one.
-  if (!lock_) return true;
+  if (!lock_) return platform::LockState::Taken;
   const DWORD waited = WaitForSingleObject(lock_.get(), ms);
   // Abandoned: the copy that held it ended without letting it go.
   held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-  return held_;
+  return held_ ? platform::LockState::Taken : platform::LockState::Held;
 }
 
 platform::AskAnswer Win32SessionCopies::AskToComeForward() {

@@ -24,12 +24,15 @@ class Win32SessionCopies final : public platform::SessionCopies {
   Win32SessionCopies(const Win32SessionCopies&) = delete;
   Win32SessionCopies& operator=(const Win32SessionCopies&) = delete;
 
-  bool TakeLock(unsigned ms) override;
+  platform::LockState TakeLock(unsigned ms) override;
   platform::AskAnswer AskToComeForward() override;
 
  private:
   const wchar_t* mainWindowClass_;
   UniqueKernelHandle lock_;
+  // The lock is another copy's, made by an elevated process: its access
+  // list lets only elevated administrators open it.
+  bool refused_;
   bool held_ = false;
 };
 

@@ -1,4 +1,4 @@
-// ANSI to UTF-16 and back with the system code page.
+// ANSI to UTF-16 and back with the system code page, and registry names.
 #include <windows.h>
 
 #include "platform/text.h"
@@ -31,6 +31,13 @@ std::optional<std::string> NarrowAnsi(const std::wstring& text) {
   WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, narrow.data(), length, nullptr,
                       nullptr);
   return narrow;
+}
+
+bool SameRegistryName(const std::wstring& a, const std::wstring& b) {
+  // Ordinal, as the registry compares: the upper case of each UTF-16 unit,
+  // whatever the user's locale.
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace platform

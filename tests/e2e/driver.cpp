@@ -14,6 +14,7 @@
 //     syscommand NAME       WM_SYSCOMMAND maximize|minimize|restore|size|close
 //     keys K[,K...]         main window to the foreground, then SendInput (F5,Ctrl+O)
 //     probe-attach          hook adrelo_probe.dll into the program's UI thread
+//     lookups-reversed      from now on the program's name service answers in reverse order
 //     menu | fonts          the menu tree / the controls' fonts, through the probe
 //     commands N MS         wait for N commands (menus, keys) in the probe's log, print all
 //     tray                  the notification area's icons: tray.count, tray.tip, tray.rect,
@@ -44,6 +45,7 @@
 //     store-row FILE N      the program's keys replaced by row N of a stored-settings
 //                           file (tests/data/stored_settings.txt): row.name, row.value
 //     settings              the settings key's values, stored.NAME=TEXT, stored.count
+//     key-access KEY SDDL   a key's access list (HKLM\... or HKCU\...) set to SDDL
 //     hold-clipboard MS     another window keeps the clipboard open for MS from now,
 //                           while the steps after it run
 //     answer-times MS       for MS, how long the main window takes to answer a sent
@@ -397,6 +399,11 @@ class Driver {
         throw Failure{L"the probe does not answer"};
       attached_ = true;
     }
+  }
+
+  void LookupsReversed() {
+    const std::wstring answer = Query(adrelo_probe::kReverseLookups);
+    if (answer != L"ok") throw Failure{L"the name service could not be reversed: " + answer};
   }
 
   void Menu() { PrintLines(L"menu", Query(adrelo_probe::kMenu)); }
@@ -1532,6 +1539,7 @@ int Run(int argc, wchar_t** argv) {
     else if (step == L"syscommand") driver.SysCommand(next(L"command"));
     else if (step == L"keys") driver.Keys(next(L"keys"));
     else if (step == L"probe-attach") driver.ProbeAttach();
+    else if (step == L"lookups-reversed") driver.LookupsReversed();
     else if (step == L"menu") driver.Menu();
     else if (step == L"fonts") driver.Fonts();
     else if (step == L"commands") {
@@ -1594,6 +1602,10 @@ int Run(int argc, wchar_t** argv) {
       const std::wstring file = next(L"file");
       PrintLines([&] { return adrelo_driver::StoreSettingsRow(file, ParseMs(next(L"line"))); });
     } else if (step == L"settings") PrintLines(adrelo_driver::StoredSettings);
+    else if (step == L"key-access") {
+      const std::wstring key = next(L"key");
+      PrintLines([&] { return adrelo_driver::SetKeyAccess(key, next(L"access list")); });
+    }
     else if (step == L"msgbox-watch") {
       const std::wstring title = next(L"title");
       driver.MessageBoxWatch(title, ParseMs(next(L"milliseconds")));

@@ -107,6 +107,27 @@ Lines StoreSettingsRow(const std::wstring& file, unsigned line) {
                                    static_cast<DWORD>(row->data.size()))}};
 }
 
+Lines SetKeyAccess(const std::wstring& key, const std::wstring& sddl) {
+  const std::size_t slash = key.find(L'\\');
+  const std::wstring rootName = key.substr(0, slash);
+  const HKEY root = rootName == L"HKLM" ? HKEY_LOCAL_MACHINE
+                    : rootName == L"HKCU" ? HKEY_CURRENT_USER
+                                          : throw L"not HKLM or HKCU: " + key;
+  HKEY handle = nullptr;
+  const LONG rc = slash == std::wstring::npos
+                      ? ERROR_BAD_PATHNAME
+                      : RegOpenKeyExW(root, key.c_str() + slash + 1, 0, WRITE_DAC, &handle);
+  if (rc != ERROR_SUCCESS) throw L"cannot open " + key + L": " + std::to_wstring(rc);
+  try {
+    SetAccess(handle, sddl.c_str());
+  } catch (...) {
+    RegCloseKey(handle);
+    throw;
+  }
+  RegCloseKey(handle);
+  return {{L"key.access", sddl}};
+}
+
 Lines StoredSettings() {
   Unlock();
   HKEY key = nullptr;

@@ -1,6 +1,6 @@
 // The settings key as a test sets it up and reads it back from outside the
 // program: one row of tests/data/stored_settings.txt stored alone, and the
-// values the key holds afterwards.
+// values the key holds afterwards; and any key's access list.
 #pragma once
 #include <string>
 #include <utility>
@@ -19,5 +19,9 @@ Lines StoreSettingsRow(const std::wstring& file, unsigned line);
 // TYPE:hex bytes) and stored.count, the key's access first opened up again so
 // that a locked key reads too.
 Lines StoredSettings();
+
+// Sets the access list of KEY ("HKLM\\path" or "HKCU\\path") to SDDL, as an
+// administrator locks a key: key.access. Throws a std::wstring on failure.
+Lines SetKeyAccess(const std::wstring& key, const std::wstring& sddl);
 
 }  // namespace adrelo_driver

@@ -129,7 +129,8 @@ long FakeRegistry::CreateKeyEx(RegKey root, const std::string& path, const std::
   accessMasks.push_back(access);
   inheritFlags.push_back(inheritHandle);
   keyClasses.push_back(keyClass);
-  if (failCreate || root == deniedRoot || (readOnly && AsksToWrite(access))) return kAccessDenied;
+  if (failCreate || root == deniedRoot || ((readOnly || root == readOnlyRoot) && AsksToWrite(access)))
+    return kAccessDenied;
   const KeyId key = MakeKeyId(root, path);
   *disposition = keys_.count(key) ? 2 : 1;  // REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY
   keys_[key];
@@ -142,7 +143,8 @@ long FakeRegistry::CreateKeyEx(RegKey root, const std::string& path, const std::
 long FakeRegistry::OpenKeyEx(RegKey root, const std::string& path, std::uint32_t,
                              std::uint32_t access, RegKey* result) {
   accessMasks.push_back(access);
-  if (root == deniedRoot || (readOnly && AsksToWrite(access))) return kAccessDenied;
+  if (root == deniedRoot || ((readOnly || root == readOnlyRoot) && AsksToWrite(access)))
+    return kAccessDenied;
   const KeyId key = MakeKeyId(root, path);
   if (!keys_.count(key)) return kErrorFileNotFound;
   *result = nextHandle_++;

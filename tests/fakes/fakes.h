@@ -61,6 +61,8 @@ class FakeRegistry final : public platform::Registry {
   bool failCreate = false;                  // RegCreateKeyEx fails with access denied
   platform::RegKey deniedRoot = 0;          // every create and open under it is denied
   bool readOnly = false;                    // a create or open asking to write is denied
+  platform::RegKey readOnlyRoot = 0;        // the same under this root alone (HKLM for a
+                                            // standard user)
 
   long CreateKeyEx(platform::RegKey root, const std::string& path, const std::string& keyClass,
                    std::uint32_t options, std::uint32_t access, bool inheritHandle,

@@ -28,7 +28,8 @@ struct Harness {
   }
   Form2& Open() {
     form2 = std::make_unique<Form2>(
-        controls, Form2Services{settings, registry, strings, {L"C:\\Tools", L"Adrelo"}, host});
+        controls, messages,
+        Form2Services{settings, registry, strings, {L"C:\\Tools", L"Adrelo"}, host});
     form2->Load();
     log.clear();
     return *form2;
@@ -49,6 +50,7 @@ struct Harness {
   RcStringTable strings;
   FakeForm2Controls controls{&log};
   FakeForm2Host host{&log};
+  FakeMessageBox messages{&log};
   std::unique_ptr<Form2> form2;
 };
 
@@ -161,7 +163,8 @@ TEST(Form2, UnregisterThatCannotOpenEitherKeyLetsApplyFinish) {
   FakeRegistry none(&h.log);  // the machine-wide key denied, none for the user
   none.deniedRoot = kHkeyLocalMachine;
   h.form2 = std::make_unique<Form2>(
-      h.controls, Form2Services{h.settings, none, h.strings, {L"C:\\Tools", L"Adrelo"}, h.host});
+      h.controls, h.messages,
+      Form2Services{h.settings, none, h.strings, {L"C:\\Tools", L"Adrelo"}, h.host});
   h.form2->Load();
   h.controls.SetChecked(IDC_Check1, false);
   h.controls.SetChecked(IDC_Check2, false);
@@ -171,6 +174,37 @@ TEST(Form2, UnregisterThatCannotOpenEitherKeyLetsApplyFinish) {
   EXPECT_EQ(h.settings.CloseMin, kCloseEnds);
   EXPECT_EQ(h.Steps(), (std::vector<std::string>{"form2.SetTitle", "host.LoadSetings 0 0",
                                                  "host.UpdateTrayIcon"}));
+}
+
+// Written by an elevated start or an administrator, in any letter case: the
+// user's own value goes, the machine-wide one stays, and Apply says so.
+TEST(Form2, AMachineWideValueTheUserMayNotRemoveIsSaidAndShownStillOn) {
+  Harness h;
+  h.registry.SetString(kRunKeyPath, "ADRELO", "\"C:\\Tools\\Adrelo.exe\"", kHkeyLocalMachine);
+  h.registry.SetString(kRunKeyPath, "Adrelo", "\"C:\\Tools\\Adrelo.exe\"", kHkeyCurrentUser);
+  h.registry.readOnlyRoot = kHkeyLocalMachine;
+  Form2& form2 = h.Open();
+  h.controls.SetChecked(IDC_Check1, false);
+  h.controls.Select(IDC_Option2);
+  form2.Apply();
+  EXPECT_EQ(h.settings.Start_with_Win, kStartWithWindows);
+  EXPECT_TRUE(h.controls.IsChecked(IDC_Check1));
+  EXPECT_EQ(h.settings.ShowIP, kShowHostName);  // the rest applied
+  EXPECT_TRUE(h.registry.GetString(kRunKeyPath, "Adrelo", kHkeyLocalMachine));
+  EXPECT_FALSE(h.registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser));
+  EXPECT_EQ(h.Steps(),
+            (std::vector<std::string>{"registry.DeleteValue Adrelo",  // the user's
+                                      "form2.SetTitle", "host.LoadSetings 0 0", "host.UpdateTrayIcon",
+                                      "messages.Show Adrelo Viewer starts with Windows for every "
+                                      "user of this computer. Only an administrator can turn that off."}));
+  EXPECT_EQ(h.messages.shown.at(0).title, L"Error");
+  // Once an administrator has removed it, the next Apply is quiet.
+  h.registry.readOnlyRoot = 0;
+  h.controls.SetChecked(IDC_Check1, false);
+  form2.Apply();
+  EXPECT_EQ(h.settings.Start_with_Win, kDoNotStartWithWindows);
+  EXPECT_FALSE(h.registry.GetString(kRunKeyPath, "Adrelo", kHkeyLocalMachine));
+  EXPECT_EQ(h.messages.shown.size(), 1u);
 }
 
 TEST(Form2, DefaultChoosesBulgarianAndBothBoxesAppliesAndStaysOpen) {
@@ -227,7 +261,7 @@ TEST(RunKey, ValueIsTheQuotedPathNamedAfterTheExecutable) {
   EXPECT_EQ(registry.openHandles, 0);
 }
 
-TEST(RunKey, FallsBackToTheUsersKeyAndRemovesFromBothByExactName) {
+TEST(RunKey, FallsBackToTheUsersKeyAndRemovesFromBothInAnyLetterCase) {
   FakeRegistry registry;
   registry.deniedRoot = kHkeyLocalMachine;
   const platform::ExecutableInfo executable{L"C:\\Tools", L"Adrelo"};
@@ -241,22 +275,19 @@ TEST(RunKey, FallsBackToTheUsersKeyAndRemovesFromBothByExactName) {
   EXPECT_TRUE(registry.GetString(kRunKeyPath, "Adrelo", kHkeyLocalMachine));
   EXPECT_FALSE(registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser));
 
-  registry.SetString(kRunKeyPath, "Adrelo", "machine", kHkeyLocalMachine);
+  // Removed from both in any letter case: to Windows it is the same value.
+  registry.SetString(kRunKeyPath, "ADRELO", "machine", kHkeyLocalMachine);
+  registry.SetString(kRunKeyPath, "adrelo", "user", kHkeyCurrentUser);
   registry.SetString(kRunKeyPath, "ADRELO2", "other", kHkeyCurrentUser);
-  UnregisterRunValue(registry, executable);
-  EXPECT_FALSE(registry.GetString(kRunKeyPath, "Adrelo", kHkeyLocalMachine));
+  EXPECT_TRUE(UnregisterRunValue(registry, executable));
+  EXPECT_EQ(registry.Values(kRunKeyPath, kHkeyLocalMachine)->size(), 0u);
   EXPECT_FALSE(registry.GetString(kRunKeyPath, "Adrelo", kHkeyCurrentUser));
   EXPECT_TRUE(registry.GetString(kRunKeyPath, "ADRELO2", kHkeyCurrentUser));
-
-  // A name that differs only in letter case is another program's.
-  registry.SetString(kRunKeyPath, "ADRELO", "keep", kHkeyLocalMachine);
-  UnregisterRunValue(registry, executable);
-  EXPECT_EQ(registry.GetString(kRunKeyPath, "ADRELO", kHkeyLocalMachine), "keep");
   EXPECT_EQ(registry.openHandles, 0);
 }
 
 // A profile named in any script: the path the ANSI code page cannot carry is
-// registered exactly, and removed by its exact name.
+// registered exactly, and removed by its name.
 TEST(RunKey, APathInAnyScriptIsRegisteredExactly) {
   FakeRegistry registry;
   registry.AddKey(kRunKeyPath, kHkeyLocalMachine);
@@ -264,10 +295,8 @@ TEST(RunKey, APathInAnyScriptIsRegisteredExactly) {
   RegisterRunValue(registry, executable);
   EXPECT_EQ(registry.GetString(kRunKeyPath, EncodeUtf8(L"Адрело"), kHkeyLocalMachine),
             EncodeUtf8(L"\"C:\\Users\\Иван\\Ελληνικά 漢字 \U0001F600\\Адрело.exe\""));
-  registry.SetString(kRunKeyPath, EncodeUtf8(L"АДРЕЛО"), "another program's", kHkeyLocalMachine);
-  UnregisterRunValue(registry, executable);
-  ASSERT_EQ(registry.Values(kRunKeyPath, kHkeyLocalMachine)->size(), 1u);
-  EXPECT_EQ(registry.Values(kRunKeyPath, kHkeyLocalMachine)->front().name, EncodeUtf8(L"АДРЕЛО"));
+  EXPECT_TRUE(UnregisterRunValue(registry, executable));
+  EXPECT_EQ(registry.Values(kRunKeyPath, kHkeyLocalMachine)->size(), 0u);
   EXPECT_EQ(registry.openHandles, 0);
 }
 

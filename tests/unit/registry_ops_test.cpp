@@ -99,18 +99,21 @@ TEST(RegistryOps, QueryOfOtherTypesReadsTheBufferUpToItsFirstZero) {
   EXPECT_EQ(QueryRegValue(registry, kHkeyCurrentUser, kKey, "Terminated", "1"), "42");
 }
 
-TEST(RegistryOps, DeleteMatchesTheNameExactlyLetterCaseIncluded) {
-  FakeRegistry registry;
-  registry.SetString(kRunKey, "adrelo", "C:\\old\\adrelo.exe", kHkeyLocalMachine);
-  registry.SetString(kRunKey, "Other", "C:\\other.exe", kHkeyLocalMachine);
-  registry.SetString(kRunKey, "Adrelo", "C:\\Tools\\Adrelo.exe", kHkeyLocalMachine);
-  ASSERT_EQ(registry.Values(kRunKey, kHkeyLocalMachine)->size(), 2u);  // names ignore case
-  EXPECT_TRUE(DeleteRegValue(registry, kHkeyLocalMachine, kRunKey, "ADRELO"));
-  EXPECT_EQ(registry.Values(kRunKey, kHkeyLocalMachine)->size(), 2u);
-  EXPECT_TRUE(DeleteRegValue(registry, kHkeyLocalMachine, kRunKey, "adrelo"));
-  ASSERT_EQ(registry.Values(kRunKey, kHkeyLocalMachine)->size(), 1u);
-  EXPECT_EQ(registry.Values(kRunKey, kHkeyLocalMachine)->front().name, "Other");
-  EXPECT_EQ(registry.openHandles, 0);
+// Windows compares value names without regard to letter case: "ADRELO" is
+// the value "Adrelo" stored under another case, for the ANSI and the wide
+// operation alike.
+TEST(RegistryOps, DeleteMatchesTheNameInAnyLetterCase) {
+  for (const bool wide : {false, true}) {
+    FakeRegistry registry;
+    registry.SetString(kRunKey, "Other", "C:\\other.exe", kHkeyLocalMachine);
+    registry.SetString(kRunKey, "ADRELO", "C:\\Tools\\Adrelo.exe", kHkeyLocalMachine);
+    registry.SetString(kRunKey, "Adrelo2", "C:\\Tools\\Adrelo2.exe", kHkeyLocalMachine);
+    EXPECT_TRUE(wide ? DeleteRegValueW(registry, kHkeyLocalMachine, kRunKey, L"Adrelo")
+                     : DeleteRegValue(registry, kHkeyLocalMachine, kRunKey, "Adrelo"));
+    EXPECT_FALSE(registry.GetString(kRunKey, "ADRELO", kHkeyLocalMachine)) << wide;
+    EXPECT_EQ(registry.Values(kRunKey, kHkeyLocalMachine)->size(), 2u) << wide;
+    EXPECT_EQ(registry.openHandles, 0);
+  }
 }
 
 TEST(RegistryOps, DeleteLooksPastLongValuesAndLongNames) {

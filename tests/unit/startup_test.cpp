@@ -262,16 +262,20 @@ TEST(Startup, AHeldClipboardLosesNothingAndStartUpGoesOn) {
 }
 
 // ---- a second start ----------------------------------------------------------
-// The lock is free from try freeAt on (never when -1); each ask gets the next
+// The lock is free from try freeAt on (never when -1; refused for access
+// when -2, as Windows refuses an elevated copy's); each ask gets the next
 // answer, the last one repeated.
+constexpr int kRefused = -2;
 struct ScriptedCopies final : platform::SessionCopies {
   int freeAt = -1;
   std::vector<platform::AskAnswer> answers;
   std::vector<unsigned> waits;
   int asks = 0;
-  bool TakeLock(unsigned ms) override {
+  platform::LockState TakeLock(unsigned ms) override {
     waits.push_back(ms);
-    return freeAt >= 0 && static_cast<int>(waits.size()) > freeAt;
+    if (freeAt == kRefused) return platform::LockState::Refused;
+    return freeAt >= 0 && static_cast<int>(waits.size()) > freeAt ? platform::LockState::Taken
+                                                                  : platform::LockState::Held;
   }
   platform::AskAnswer AskToComeForward() override {
     const size_t at = std::min<size_t>(asks++, answers.size() - 1);
@@ -299,6 +303,8 @@ TEST(SecondStart, AsksTheRunningCopyWaitsOnlyForOneStartingOrEnding) {
       {"one gone before it could answer", 1, {AskAnswer::NoWindow}, StartDecision::Run, 1},
       {"a lock held with no window ever: given up", -1, {AskAnswer::NoWindow}, StartDecision::End,
        app::kLockTries},
+      {"an elevated copy comes forward", kRefused, {AskAnswer::Answered}, StartDecision::End, 1},
+      {"an elevated copy cannot be asked", kRefused, {AskAnswer::NoWindow}, StartDecision::End, 1},
   };
   for (const Case& c : cases) {
     ScriptedCopies copies;

@@ -207,7 +207,8 @@ TEST_F(MainWindow, StatesAndBoundsAreApplied) {
 // Records what the hooked fields hand on, and intercepts as the logic does.
 struct FieldEventsSpy final : main_window::Form1Events {
   std::vector<std::pair<int, tray::FieldInput>> inputs;
-  void OnCommand(int) override {}
+  std::vector<int> commands;
+  void OnCommand(int commandId) override { commands.push_back(commandId); }
   void OnTimer() override {}
   main_window::CloseAction OnCloseRequest() override { return main_window::CloseAction::KeepRunning; }
   main_window::CloseAction OnEndSession() override { return main_window::CloseAction::KeepRunning; }
@@ -249,6 +250,28 @@ TEST_F(MainWindow, FieldHooksHandOnTheirInputsChainAndComeOffAgain) {
   window_.UnhookText1();
   EXPECT_EQ(GetWindowLongPtrW(text1, GWLP_WNDPROC), textProc);
   EXPECT_EQ(GetWindowLongPtrW(list1, GWLP_WNDPROC), listProc);
+  window_.SetEvents(nullptr);
+}
+
+// Ctrl+X typed to the window: nothing while it is hidden, Exit once shown.
+TEST_F(MainWindow, ShortcutKeysActOnlyWhileTheWindowIsShown) {
+  FieldEventsSpy spy;
+  window_.SetEvents(&spy);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  MSG ctrlX{};
+  ctrlX.hwnd = window_.hwnd();
+  ctrlX.message = WM_KEYDOWN;
+  ctrlX.wParam = 'X';
+  EXPECT_FALSE(window_.TranslateShortcut(ctrlX));
+  EXPECT_TRUE(spy.commands.empty());
+  ShowWindow(window_.hwnd(), SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(window_.TranslateShortcut(ctrlX));
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(spy.commands, std::vector<int>{IDM_mnuExit});
   window_.SetEvents(nullptr);
 }
 

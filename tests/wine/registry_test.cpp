@@ -91,14 +91,17 @@ TEST_F(RealRegistry, ValuesBeyond128BytesReadAsMissing) {
   EXPECT_EQ(QueryRegValue(registry_, kHkeyCurrentUser, path_, "Long", "d"), "d");
 }
 
-TEST_F(RealRegistry, DeleteIsCaseSensitiveAndLooksPastLongValues) {
+// As the registry names values: in any letter case, in every script.
+TEST_F(RealRegistry, DeleteIgnoresLetterCaseAndLooksPastLongValues) {
   CreateRegKey(registry_, kHkeyCurrentUser, path_);
   SetRegValue(registry_, kHkeyCurrentUser, path_, "Updater", std::string(1000, 'x'));
   SetRegValue(registry_, kHkeyCurrentUser, path_, "adrelo", "C:\\old\\adrelo.exe");
-  EXPECT_TRUE(DeleteRegValue(registry_, kHkeyCurrentUser, path_, "Adrelo"));
-  EXPECT_EQ(QueryRegValue(registry_, kHkeyCurrentUser, path_, "adrelo", "gone"), "C:\\old\\adrelo.exe");
-  EXPECT_TRUE(DeleteRegValue(registry_, kHkeyCurrentUser, path_, "adrelo"));
+  SetRegValueW(registry_, kHkeyCurrentUser, path_, L"АДРЕЛО", L"C:\\Адрело.exe");
+  EXPECT_TRUE(HasRegValueW(registry_, kHkeyCurrentUser, path_, L"Адрело"));
+  EXPECT_TRUE(DeleteRegValue(registry_, kHkeyCurrentUser, path_, "ADRELO"));
   EXPECT_EQ(QueryRegValue(registry_, kHkeyCurrentUser, path_, "adrelo", "gone"), "gone");
+  EXPECT_TRUE(DeleteRegValueW(registry_, kHkeyCurrentUser, path_, L"Адрело"));
+  EXPECT_FALSE(HasRegValueW(registry_, kHkeyCurrentUser, path_, L"АДРЕЛО"));
   EXPECT_EQ(std::wstring(StoredWide("Updater").second.c_str()).size(), 1000u);  // untouched
 }
 

@@ -215,7 +215,15 @@ TEST(WindowsBuilds, EachIsItsOwnArchitectureSmallAndItsManifestFitsAny) {
     static const std::set<std::wstring> kKnownDlls = {
         L"ADVAPI32.DLL", L"GDI32.DLL", L"KERNEL32.DLL", L"MSVCRT.DLL",
         L"SHELL32.DLL",  L"USER32.DLL", L"WS2_32.DLL",  L"OLE32.DLL"};
-    std::wistringstream imports(bench::ReadImage(exe).imports);
+    const bench::ImageFacts image = bench::ReadImage(exe);
+    // Made for Windows 7: Windows gives it the frame metrics of today's
+    // Windows, not those of XP. And aware of Remote Desktop, which otherwise
+    // maps what it asks of the system as for a program of before terminal
+    // servers.
+    EXPECT_EQ(image.subsystemMajor * 10 + image.subsystemMinor, 61) << "build/" << folder;
+    EXPECT_TRUE(image.dllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE)
+        << "build/" << folder;
+    std::wistringstream imports(image.imports);
     int dlls = 0;
     for (std::wstring dll; imports >> dll; ++dlls) {
       for (wchar_t& letter : dll) letter = static_cast<wchar_t>(towupper(letter));

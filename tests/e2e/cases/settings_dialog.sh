@@ -6,7 +6,9 @@
 # earlier Apply; Default goes Bulgarian and registers the program under the
 # Run key, quoted; an unchecked Apply removes exactly that value. The tray
 # tooltip follows an Apply at once; the settings applied reach the key at
-# Exit, or at log-off while the dialog is open.
+# Exit, or at log-off while the dialog is open. Our Run value goes whatever
+# its letter case; one in the machine-wide key that the user may not remove
+# is said so, and the box shows it still on.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 
@@ -33,8 +35,9 @@ settings_key() { wine_read reg query "$SETTINGS_KEY" | tr -d '\r'; }
 
 set_settings Language=0 ShowIP=2 Tip_Window=1 CopyInfo=2 Start_with_Win=2 CloseMin=2
 remove_run_value Adrelo
-# Another program's value, differing only in letter case.
-wine_write reg add "$RUN_KEY" /v ADRELO /d keep /f
+# Our value under another letter case (an older copy's, or typed by hand):
+# to Windows the same value.
+wine_write reg add "$RUN_KEY" /v ADRELO /d '"C:\old\Adrelo.exe"' /f
 stored=$(settings_key)
 start_program
 
@@ -128,7 +131,7 @@ for name in Command1 Frame1 Option3 Option4; do
 done
 expect_eq "character sets: Command1, Frame1, Option3, Option4" "204 204 204 0" "$charsets"
 expect_eq "main window recaptioned" "Име на Компютъра : |Ин&формация" "$(got Label1)|$(got menu)"
-expect_eq "unchecked Apply: the other-case value stays, none added" "ADRELO=keep" \
+expect_eq "unchecked Apply: our value gone whatever its letter case" "" \
   "$(run_values | grep -i '^adrelo=')"
 expect_eq "settings key unchanged by Apply" "$stored" "$(settings_key)"
 drive_or_stop looks "Панел за Настройки" looks "Adrelo Viewer"
@@ -144,7 +147,6 @@ expect_eq "reopened: applied values, not the registry's" \
 # ---- Default: Bulgarian under an English locale, registered quoted ----------
 drive_or_stop owned-click "$(id Option4)" owned-click "$(id Command3)" owned-wait 5000
 expect_eq "back in English" "Settings panel" "$(got owned.title)"
-remove_run_value ADRELO
 drive_or_stop owned-click "$(id Command4)" owned-state state
 expect_eq "Default: open, Bulgarian, its choices" \
   "Панел за Настройки|Check1 Check2 Option1 Option3 Option5 Option8|Име на Компютъра : " \
@@ -159,10 +161,27 @@ drive_or_stop owned-click "$(id Check2)" owned-close-box owned-gone 5000 keys Ct
   owned-state
 expect_eq "after the close box: Check2 as applied" "Check2 Option1 Option3 Option5 Option8" "$(checked)"
 drive_or_stop owned-keys Enter owned-gone 5000 && log "ok:   Enter right at opening presses the focused Ok"
+
+# ---- a machine-wide value the user may not remove (an elevated start wrote
+# it): said, the box checked again, the rest applied, the program running ----
+wine_write reg add "$RUN_KEY" /v Adrelo /d '"C:\elevated\Adrelo.exe"' /f
+drive_or_stop key-access "$RUN_KEY" 'D:P(A;;KR;;;WD)' keys Ctrl+O owned-wait 5000 \
+  owned-click "$(id Option2)" owned-click "$(id Command3)" msgbox Грешка 5000
+expect_eq "Apply says only an administrator can turn it off" \
+  "Adrelo Viewer се стартира с Windows за всеки потребител на този компютър. Само администратор може да изключи това." \
+  "$(got msgbox.text)"
+drive_or_stop msgbox-ok Грешка owned-state wait-window 5000
+expect_eq "the box checked again, the rest applied" "Check1 Check2 Option2 Option3 Option5 Option8" \
+  "$(checked)"
+drive key-access "$RUN_KEY" 'D:P(A;;KA;;;WD)' >/dev/null
+expect_eq "the machine-wide value stays" "Adrelo=\"C:\\elevated\\Adrelo.exe\"" \
+  "$(run_values | grep -i '^adrelo=')"
+remove_run_value Adrelo
+drive_or_stop owned-click "$(id Command2)" owned-gone 5000
 expect_eq "settings key unchanged until the end" "$stored" "$(settings_key)"
 drive_or_stop keys Ctrl+X wait-gone 5000
-expect_eq "Exit stores what was applied" \
-  "CloseMin=1|CopyInfo=1|Language=100|Left=0|ShowIP=1|Start_with_Win=2|Tip_Window=1|Top=0" \
+expect_eq "Exit stores what was applied, Start with Windows on" \
+  "CloseMin=1|CopyInfo=1|Language=100|Left=0|ShowIP=2|Start_with_Win=1|Tip_Window=1|Top=0" \
   "$(stored_settings | paste -sd '|')"
 
 # ---- log-off while the dialog is open: ended, with what was applied ---------
