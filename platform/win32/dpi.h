@@ -26,8 +26,8 @@ std::vector<PixelRect> MonitorRects();
 
 // The DPI window, a top-level window of the program, takes on the monitor
 // with that rectangle: the monitor's own from Windows 10 on (Windows 7 and
-// 8.1 scale every window by the system DPI, systemDpi). Windows is asked
-// about another monitor than window's own only when there is one.
+// 8.1 give every window the system DPI, systemDpi). The window's own monitor
+// is answered by the window, without loading shcore.
 int DpiOnMonitor(HWND window, const PixelRect& monitor, int systemDpi);
 
 // The outer size of a window of that style around a client area, with
