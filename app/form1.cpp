@@ -1,6 +1,8 @@
 // The main window's load handler and the messages it hands on.
 #include "app/form1.h"
 
+#include <vector>
+
 #include "app/placement.h"
 #include "platform/twips.h"
 #include "localization/captions.h"
@@ -74,25 +76,45 @@ void Form1::ReadSettings(const SettingsReader& stored) {
   settings_.CloseMin = OneUnlessWithin(stored.ReadInt16(kCloseMinValue), kCloseEnds);
 }
 
+// The stored corner stays where it keeps the window wholly on some monitor;
+// otherwise each edge is placed on the primary monitor as on a single
+// screen. The window is then laid out at the DPI of the monitor it is placed
+// on, before it is first shown.
 void Form1::PlaceWindow(const SettingsReader& stored) {
-  const int dpi = s_.window.Dpi();
+  std::int32_t left = stored.ReadInt32(kLeftValue);
+  std::int32_t top = stored.ReadInt32(kTopValue);
   const int screenDpi = s_.window.ScreenDpi();
-  const platform::PixelSize screen = s_.window.ScreenSize();
-  // The free room is measured with the window as created, before it is sized
-  // below, and in pixels before it becomes twips: the exit saves a window flush
-  // with the far edge as that room's twips, which must not read as one twip past
-  // it where a pixel is no whole number of twips (168 dpi).
+  const int createdDpi = s_.window.Dpi();
+  // The free room is measured with the window as created (where the DPI is
+  // the one it was created at; elsewhere at its size for that monitor's),
+  // and in pixels before it becomes twips: the exit saves a window flush
+  // with the far edge as that room's twips, which must not read as one twip
+  // past it where a pixel is no whole number of twips (168 dpi).
   const platform::PixelSize created = s_.window.OuterSize();
-  const std::int32_t left =
-      PlaceEdge(stored.ReadInt32(kLeftValue),
-                platform::PixelsToTwips(screen.width - created.width, screenDpi));
-  const std::int32_t top =
-      PlaceEdge(stored.ReadInt32(kTopValue),
-                platform::PixelsToTwips(screen.height - created.height, screenDpi));
+  const auto sizeAt = [&](int dpi) {
+    return dpi == createdDpi ? created : s_.window.OuterSizeForClient(main_window::ClientSize(dpi), dpi);
+  };
+  const std::vector<platform::PixelRect> monitors = s_.window.Monitors();
+  const platform::PixelRect& primary = monitors.front();
+  const int primaryDpi = s_.window.DpiOn(primary);
+  int dpi = primaryDpi;
+  bool kept = false;
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const int monitorDpi = i == 0 ? primaryDpi : s_.window.DpiOn(monitors[i]);
+    if (KeepsPlaceOn(left, top, monitors[i], sizeAt(monitorDpi), screenDpi)) {
+      dpi = monitorDpi;
+      kept = true;
+      break;
+    }
+  }
+  if (!kept) {
+    const platform::PixelSize window = sizeAt(primaryDpi);
+    left = PlaceEdge(left, platform::PixelsToTwips(primary.width - window.width, screenDpi));
+    top = PlaceEdge(top, platform::PixelsToTwips(primary.height - window.height, screenDpi));
+  }
+  if (dpi != createdDpi) s_.window.LayOutAt(dpi);
   // Sized from the client area, so a larger caption or frame never cuts the list off.
-  const platform::PixelSize outer = s_.window.OuterSizeForClient(
-      {platform::TwipsToPixels(main_window::kClientWidthTwips, dpi),
-       platform::TwipsToPixels(main_window::kClientHeightTwips, dpi)});
+  const platform::PixelSize outer = s_.window.OuterSizeForClient(main_window::ClientSize(dpi), dpi);
   s_.window.SetBounds({platform::TwipsToPixels(left, screenDpi), platform::TwipsToPixels(top, screenDpi),
                        outer.width, outer.height});
 }

@@ -86,13 +86,11 @@ bool Form1Window::Create() {
   // Created hidden at the top-left corner; start-up places it, captions it
   // and gives it its start state before it is first shown.
   HMENU menuBar = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU));
-  const platform::PixelSize client{platform::TwipsToPixels(kClientWidthTwips, dpi_),
-                                   platform::TwipsToPixels(kClientHeightTwips, dpi_)};
-  RECT outer{0, 0, client.width, client.height};
-  AdjustWindowRectEx(&outer, kFrameStyle, TRUE, 0);
-  CreateWindowExW(0, kForm1ClassName, localization::kAppTitle, kFrameStyle, 0, 0,
-                  outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar, instance_,
-                  this);
+  const platform::PixelSize client = ClientSize(dpi_);
+  const SIZE outer =
+      platform::win32::OuterSizeForClient({client.width, client.height}, kFrameStyle, true, 0, dpi_);
+  CreateWindowExW(0, kForm1ClassName, localization::kAppTitle, kFrameStyle, 0, 0, outer.cx, outer.cy,
+                  nullptr, menuBar, instance_, this);
   if (hwnd_ == nullptr) {
     DestroyMenu(menuBar);
     return false;
@@ -119,6 +117,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus();
     case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case platform::win32::kGetDpiScaledSizeMessage: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
     // The taskbar may now be at another scale.
     case WM_SETTINGCHANGE: case WM_DISPLAYCHANGE: return OnScaleMayHaveChanged(message, wParam, lParam);
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -172,14 +171,30 @@ LRESULT Form1Window::OnSetFocus() {
 }
 
 LRESULT Form1Window::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  platform::win32::ChangeDpi(hwnd_, wParam, lParam, [this](int dpi) {
-    dpi_ = dpi;
-    PlaceControls();
-    RemakeFonts();
-    icons_.Apply(hwnd_, instance_, dpi_);
-  });
+  // Laid out for it already: start-up laid the window out at the DPI of the
+  // monitor it then moved it to, at its size there.
+  if (LOWORD(wParam) == dpi_) return 0;
+  platform::win32::ChangeDpi(hwnd_, wParam, lParam, [this](int dpi) { LayOutAt(dpi); });
   if (events_ != nullptr) events_->OnScaleChanged();
   return 0;
+}
+
+// Asked before a move to a monitor of another DPI: the client area that DPI
+// gives, in a frame of that DPI. Scaled whole by the ratio of the two DPIs,
+// as Windows would otherwise scale it, the client area would come out a
+// pixel or two off.
+LRESULT Form1Window::OnGetDpiScaledSize(int dpi, SIZE& outer) {
+  const platform::PixelSize size = OuterSizeForClient(ClientSize(dpi), dpi);
+  outer = {size.width, size.height};
+  return TRUE;
+}
+
+void Form1Window::LayOutAt(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  PlaceControls();
+  RemakeFonts();
+  icons_.Apply(hwnd_, instance_, dpi_);
 }
 
 LRESULT Form1Window::OnScaleMayHaveChanged(UINT message, WPARAM wParam, LPARAM lParam) {

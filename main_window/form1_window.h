@@ -6,6 +6,7 @@
 
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "main_window/form1_events.h"
 #include "main_window/layout.h"
@@ -55,11 +56,13 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // platform::WindowOps
-  platform::PixelSize ScreenSize() const override;
+  std::vector<platform::PixelRect> Monitors() const override;
+  int DpiOn(const platform::PixelRect& monitor) const override;
   int Dpi() const override { return dpi_; }
+  void LayOutAt(int dpi) override;
   int ScreenDpi() const override { return screenDpi_; }
   platform::PixelSize OuterSize() const override;
-  platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override;
+  platform::PixelSize OuterSizeForClient(platform::PixelSize client, int dpi) const override;
   void SetBounds(platform::PixelRect outer) override;
   void SetShowState(platform::ShowState state) override;
   void Show() override;
@@ -92,6 +95,7 @@ class Form1Window final : public platform::win32::BaseWindow<Form1Window>,
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetFocus();
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetDpiScaledSize(int dpi, SIZE& outer);
   LRESULT OnScaleMayHaveChanged(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);

@@ -4,6 +4,7 @@
 
 #include "main_window/accelerator_text.h"
 #include "main_window/form1_window.h"
+#include "platform/win32/dpi.h"
 #include "resources/resource.h"
 
 namespace main_window {
@@ -37,8 +38,10 @@ void Form1Window::LayOutMenuBarIfChanged() {
   DrawMenuBar(hwnd_);
 }
 
-platform::PixelSize Form1Window::ScreenSize() const {
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+std::vector<platform::PixelRect> Form1Window::Monitors() const { return platform::win32::MonitorRects(); }
+
+int Form1Window::DpiOn(const platform::PixelRect& monitor) const {
+  return platform::win32::DpiOnMonitor(hwnd_, monitor, screenDpi_);
 }
 
 platform::PixelSize Form1Window::OuterSize() const {
@@ -47,11 +50,11 @@ platform::PixelSize Form1Window::OuterSize() const {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-platform::PixelSize Form1Window::OuterSizeForClient(platform::PixelSize client) const {
-  RECT rect{0, 0, client.width, client.height};
-  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), TRUE,
-                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-  return {rect.right - rect.left, rect.bottom - rect.top};
+platform::PixelSize Form1Window::OuterSizeForClient(platform::PixelSize client, int dpi) const {
+  const SIZE outer = platform::win32::OuterSizeForClient(
+      {client.width, client.height}, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), true,
+      static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi);
+  return {outer.cx, outer.cy};
 }
 
 void Form1Window::SetBounds(platform::PixelRect outer) {

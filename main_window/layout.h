@@ -4,12 +4,18 @@
 #include <cstdint>
 
 #include "platform/twips.h"
+#include "platform/window_ops.h"
 #include "resources/resource.h"
 
 namespace main_window {
 
 inline constexpr std::int32_t kClientWidthTwips = 5595;
 inline constexpr std::int32_t kClientHeightTwips = 1800;
+
+// The client area in pixels at dpi.
+inline platform::PixelSize ClientSize(int dpi) {
+  return {platform::TwipsToPixels(kClientWidthTwips, dpi), platform::TwipsToPixels(kClientHeightTwips, dpi)};
+}
 
 struct ControlLayout {
   int id;

@@ -3,6 +3,7 @@
 // menu items are named by their ids from resource.h.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -34,14 +35,25 @@ class WindowOps {
  public:
   virtual ~WindowOps() = default;
 
-  // Screen and frame.
-  virtual PixelSize ScreenSize() const = 0;
-  virtual int Dpi() const = 0;        // the window's dots per inch: its monitor's, for sizes
+  // Monitors and frame.
+  // Every monitor's rectangle in screen coordinates, the primary first (its
+  // top-left corner is 0,0); never empty. Monitors left of or above the
+  // primary have negative coordinates.
+  virtual std::vector<PixelRect> Monitors() const = 0;
+  // The dots per inch the window takes on the monitor with that rectangle:
+  // the monitor's own where Windows gives each window its monitor's DPI,
+  // the system's elsewhere.
+  virtual int DpiOn(const PixelRect& monitor) const = 0;
+  virtual int Dpi() const = 0;  // the dots per inch the window is laid out at
+  // Controls, fonts and icons laid out anew at dpi, while the window is
+  // hidden; its frame takes that DPI's size at the next SetBounds.
+  virtual void LayOutAt(int dpi) = 0;
   // The scale of screen coordinates in twips: the system's, the same at every
   // start, so a position saved on a monitor of another DPI comes back there.
   virtual int ScreenDpi() const = 0;
-  virtual PixelSize OuterSize() const = 0;                      // the window's current outer size
-  virtual PixelSize OuterSizeForClient(PixelSize client) const = 0;  // frame, caption and menu bar added
+  virtual PixelSize OuterSize() const = 0;  // the window's current outer size
+  // Frame, caption and menu bar added, each at its size for dpi.
+  virtual PixelSize OuterSizeForClient(PixelSize client, int dpi) const = 0;
   virtual void SetBounds(PixelRect outer) = 0;
   virtual void SetShowState(ShowState state) = 0;
   virtual void Show() = 0;               // visible again, in the state it has

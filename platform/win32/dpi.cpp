@@ -1,9 +1,36 @@
 // Per-monitor DPI for the program's windows.
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/base_dialog.h"
+#include "platform/win32/system_library.h"
+
 namespace platform::win32 {
 
 namespace {
+
+// Windows 10 1607 on; user32 is loaded from the start, and its handle needs no freeing.
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+AdjustWindowRectExForDpiFunction AdjustForDpi() {
+  return ResolveFunction<AdjustWindowRectExForDpiFunction>(GetModuleHandleW(L"user32.dll"),
+                                                            "AdjustWindowRectExForDpi");
+}
+
+// shcore's GetDpiForMonitor (Windows 8.1 on), with MDT_EFFECTIVE_DPI: the
+// DPI Windows scales the monitor's windows by.
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int kEffectiveDpi = 0;
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT* bounds, LPARAM list) {
+  auto& rects = *reinterpret_cast<std::vector<PixelRect>*>(list);
+  const PixelRect rect{bounds->left, bounds->top, bounds->right - bounds->left, bounds->bottom - bounds->top};
+  // The primary monitor is the one whose corner is the origin.
+  if (rect.left == 0 && rect.top == 0) {
+    rects.insert(rects.begin(), rect);
+  } else {
+    rects.push_back(rect);
+  }
+  return TRUE;
+}
 
 // Nothing is drawn or erased while a layout changes: every move would
 // otherwise repaint the control and erase its parent at once, twenty times
@@ -56,6 +83,39 @@ int TakeSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam) {
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_DEFERERASE);
   // The two halves are equal: Windows scales both axes alike.
   return LOWORD(wParam);
+}
+
+std::vector<PixelRect> MonitorRects() {
+  std::vector<PixelRect> rects;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+  if (rects.empty() || rects.front().left != 0 || rects.front().top != 0) {
+    rects.insert(rects.begin(), {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  }
+  return rects;
+}
+
+int DpiOnMonitor(HWND window, const PixelRect& monitor, int systemDpi) {
+  if (AdjustForDpi() == nullptr) return systemDpi;
+  const RECT bounds{monitor.left, monitor.top, monitor.left + monitor.width, monitor.top + monitor.height};
+  HMONITOR target = MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST);
+  if (target == MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) return WindowDpi(window);
+  const UniqueModule shcore = LoadSystemLibrary(L"shcore.dll");
+  const auto forMonitor = ResolveFunction<GetDpiForMonitorFunction>(shcore.get(), "GetDpiForMonitor");
+  UINT dpiX = 0;
+  UINT dpiY = 0;
+  if (forMonitor == nullptr || FAILED(forMonitor(target, kEffectiveDpi, &dpiX, &dpiY)) || dpiX == 0)
+    return systemDpi;
+  return static_cast<int>(dpiX);
+}
+
+SIZE OuterSizeForClient(SIZE client, DWORD style, bool menu, DWORD exStyle, int dpi) {
+  RECT rect{0, 0, client.cx, client.cy};
+  if (const auto forDpi = AdjustForDpi()) {
+    forDpi(&rect, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&rect, style, menu ? TRUE : FALSE, exStyle);
+  }
+  return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 int FontCharsetOf(HWND control) {

@@ -360,6 +360,24 @@ bool FakeNotifyIcon::Delete() {
 
 // ---- FakeWindow ------------------------------------------------------------------
 
+std::vector<PixelRect> FakeWindow::Monitors() const {
+  std::vector<PixelRect> rects{{0, 0, screen.width, screen.height}};
+  for (const Monitor& monitor : otherMonitors) rects.push_back(monitor.bounds);
+  return rects;
+}
+
+int FakeWindow::DpiOn(const PixelRect& monitor) const {
+  for (const Monitor& other : otherMonitors) {
+    if (other.bounds == monitor) return other.dpi;
+  }
+  return dpi;
+}
+
+void FakeWindow::LayOutAt(int to) {
+  Log("window.LayOutAt " + std::to_string(to));
+  laidOutAt = to;
+}
+
 void FakeWindow::SetBounds(PixelRect outer) {
   Log("window.SetBounds " + std::to_string(outer.left) + "," + std::to_string(outer.top) + " " +
       std::to_string(outer.width) + "x" + std::to_string(outer.height));

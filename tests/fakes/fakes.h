@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,15 @@
 #include "platform/window_ops.h"
 #include "settings/form2.h"
 #include "tray/field_hooks.h"
+
+namespace platform {
+
+// Read in a failure's message as what they are.
+inline void PrintTo(const PixelRect& rect, std::ostream* out) {
+  *out << rect.left << "," << rect.top << " " << rect.width << "x" << rect.height;
+}
+
+}  // namespace platform
 
 namespace testing_support {
 
@@ -228,8 +238,14 @@ class FakeWindow final : public platform::WindowOps, public tray::FieldHooks {
  public:
   explicit FakeWindow(CallLog* log = nullptr) : log_(log) {}
 
-  platform::PixelSize screen{1024, 768};
-  int dpi = 96;
+  struct Monitor {
+    platform::PixelRect bounds;
+    int dpi;
+  };
+  platform::PixelSize screen{1024, 768};  // the primary monitor, at dpi
+  std::vector<Monitor> otherMonitors;
+  int dpi = 96;                 // the window's as created, the primary's
+  std::optional<int> laidOutAt;  // by LayOutAt
   int screenDpi = 0;  // 0: the window's
   platform::PixelRect bounds{0, 0, 379, 164};
   std::optional<platform::ShowState> state;
@@ -246,12 +262,15 @@ class FakeWindow final : public platform::WindowOps, public tray::FieldHooks {
   main_window::Form1Events* events = nullptr;
   std::optional<main_window::CloseAction> closeAction;  // of the last close request
 
-  platform::PixelSize ScreenSize() const override { return screen; }
-  int Dpi() const override { return dpi; }
+  std::vector<platform::PixelRect> Monitors() const override;
+  int DpiOn(const platform::PixelRect& monitor) const override;
+  int Dpi() const override { return laidOutAt.value_or(dpi); }
+  void LayOutAt(int to) override;
   int ScreenDpi() const override { return screenDpi != 0 ? screenDpi : dpi; }
   platform::PixelSize OuterSize() const override { return {bounds.width, bounds.height}; }
-  platform::PixelSize OuterSizeForClient(platform::PixelSize client) const override {
-    return {client.width + frameWidth, client.height + frameHeight};
+  // The frame is the one given, at the window's DPI as created, scaled to at.
+  platform::PixelSize OuterSizeForClient(platform::PixelSize client, int at) const override {
+    return {client.width + frameWidth * at / dpi, client.height + frameHeight * at / dpi};
   }
   void SetBounds(platform::PixelRect outer) override;
   void SetShowState(platform::ShowState value) override;

@@ -85,9 +85,8 @@ void Arrange(Harness& h, const Machine& machine) {
   h.window.dpi = machine.dpi;
   h.window.frameWidth = 6 * machine.dpi / 96;
   h.window.frameHeight = 44 * machine.dpi / 96;
-  const platform::PixelSize outer = h.window.OuterSizeForClient(
-      {platform::TwipsToPixels(main_window::kClientWidthTwips, machine.dpi),
-       platform::TwipsToPixels(main_window::kClientHeightTwips, machine.dpi)});
+  const platform::PixelSize outer =
+      h.window.OuterSizeForClient(main_window::ClientSize(machine.dpi), machine.dpi);
   h.window.bounds = {0, 0, outer.width, outer.height};
 }
 

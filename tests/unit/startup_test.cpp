@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "app/form1.h"
@@ -170,6 +171,59 @@ TEST(Startup, AWindowSavedFlushWithTheFarEdgeComesBackThere) {
   h.registry.SetString(kKey, "Left", "5589");
   h.Load();
   EXPECT_EQ(h.window.bounds.left, 652);
+}
+
+// Three monitors: the primary, 1920 x 1080 at 144 dpi (the screen's scale,
+// 10 twips a pixel); one at 96 dpi left of it and lower; one at 120 dpi above
+// it. The window, created on the primary, is 569 x 246 there, 379 x 164 at
+// 96 dpi and 473 x 205 at 120.
+void ArrangeThreeMonitors(Harness& h) {
+  h.window.screen = {1920, 1080};
+  h.window.dpi = 144;
+  h.window.otherMonitors = {{{-1280, 200, 1280, 1024}, 96}, {{0, -1200, 1600, 1200}, 120}};
+  h.window.frameWidth = 9;
+  h.window.frameHeight = 66;
+  h.window.bounds = {0, 0, 569, 246};
+}
+
+TEST(Startup, APlaceOnAnyMonitorIsKeptAndLaidOutAtThatMonitorsDpi) {
+  const std::map<int, platform::PixelSize> sizes = {{144, {569, 246}}, {96, {379, 164}}, {120, {473, 205}}};
+  struct Case {
+    const char* left;
+    const char* top;
+    int x, y, dpi;
+  };
+  for (const Case& c : {Case{"5000", "3000", 500, 300, 144},       // on the primary
+                        Case{"13510", "8340", 1351, 834, 144},     // flush with its far edges
+                        Case{"13511", "8341", 676, 417, 144},      // a twip more: centred
+                        Case{"-12800", "2000", -1280, 200, 96},    // the left one's corner
+                        Case{"-3790", "10600", -379, 1060, 96},    // flush with its far edges, at its size there
+                        Case{"-3789", "10600", 676, 417, 144},     // a twip more: across two monitors
+                        Case{"1000", "-11000", 100, -1100, 120},   // on the one above
+                        Case{"11270", "-2050", 1127, -205, 120},   // flush with its far edges
+                        Case{"1000", "-500", 100, 417, 144},       // across it and the primary
+                        Case{"-1000", "3000", 676, 300, 144},      // across the left one and the primary
+                        Case{"-10000", "-5000", 676, 417, 144},    // between monitors
+                        Case{"400000", "400000", 676, 417, 144}}) {  // off every monitor
+    Harness h;
+    ArrangeThreeMonitors(h);
+    h.registry.SetString(kKey, "Left", c.left);
+    h.registry.SetString(kKey, "Top", c.top);
+    h.Load();
+    const platform::PixelSize size = sizes.at(c.dpi);
+    EXPECT_EQ(h.window.bounds, (platform::PixelRect{c.x, c.y, size.width, size.height})) << c.left << "," << c.top;
+    EXPECT_EQ(h.window.Dpi(), c.dpi) << c.left << "," << c.top;
+
+    // Left there, the window comes back there at the next start.
+    h.window.normalPosition = {h.window.bounds.left, h.window.bounds.top};
+    h.form1->OnCommand(IDM_mnuExit);
+    Harness next;
+    ArrangeThreeMonitors(next);
+    for (const char* name : {"Left", "Top"}) next.registry.SetString(kKey, name, *h.registry.GetString(kKey, name));
+    next.Load();
+    EXPECT_EQ(next.window.bounds, h.window.bounds) << c.left << "," << c.top;
+    EXPECT_EQ(next.window.Dpi(), c.dpi) << c.left << "," << c.top;
+  }
 }
 
 TEST(Startup, StartStateFollowsTipWindow) {

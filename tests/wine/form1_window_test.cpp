@@ -9,6 +9,7 @@
 
 #include "localization/captions.h"
 #include "main_window/form1_window.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/string_table_win32.h"
 #include "resources/resource.h"
 
@@ -58,6 +59,24 @@ TEST_F(MainWindow, HasAFixedFrameAndA373By120ClientAreaAt96Dpi) {
   wchar_t title[64] = {};
   GetWindowTextW(window_.hwnd(), title, 64);
   EXPECT_STREQ(title, L"Adrelo Viewer");
+}
+
+// Asked for its size at a DPI, as Windows asks before a move to a monitor of
+// that DPI, the window answers its client area in its own frame: at its own
+// DPI, the size it has. Wine shows one monitor, the screen, at that DPI.
+TEST_F(MainWindow, AnswersItsSizeForADpiOnItsOneMonitor) {
+  RECT outer{};
+  GetWindowRect(window_.hwnd(), &outer);
+  SIZE asked{};
+  EXPECT_EQ(SendMessageW(window_.hwnd(), platform::win32::kGetDpiScaledSizeMessage, window_.Dpi(),
+                         reinterpret_cast<LPARAM>(&asked)),
+            TRUE);
+  EXPECT_EQ(asked.cx, outer.right - outer.left);
+  EXPECT_EQ(asked.cy, outer.bottom - outer.top);
+  const std::vector<platform::PixelRect> monitors = window_.Monitors();
+  ASSERT_EQ(monitors.size(), 1u);
+  EXPECT_EQ(monitors[0], (platform::PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+  EXPECT_EQ(window_.DpiOn(monitors[0]), window_.Dpi());
 }
 
 // The shell's restart notice is let through to the window, whatever the
