@@ -84,7 +84,7 @@ for zip in "$out"/dist/Adrelo-*.zip; do
   name=$(basename "$zip" .zip)
   unzip_exe "$zip" "$work/$name.exe"
   unzip_exe "$work/unsigned/$(basename "$zip")" "$work/$name.unsigned.exe"
-  verifies "$work/$name.exe" || { cat "$work/verify.log"; fail "the exe in $name.zip does not verify"; }
+  verifies "$work/$name.exe" || { cat "$work/verify.log"; fail "the exe in $name.zip does not verify"; continue; }
   osslsigncode remove-signature -in "$work/$name.exe" -out "$work/$name.removed.exe" >/dev/null
   cmp -s "$work/$name.removed.exe" "$work/$name.unsigned.exe" ||
     fail "the exe in $name.zip, its signature removed, is not the unsigned release's"
