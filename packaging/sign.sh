@@ -23,7 +23,7 @@ signed=$file.signed
 rm -f "$signed"
 if ! said=$(osslsigncode sign "${options[@]}" -in "$file" -out "$signed" 2>&1); then
   rm -f "$signed"
-  echo "package: could not sign $(basename "$file"); osslsigncode said:" >&2
+  echo "package: could not sign $name ($(basename "$file")); osslsigncode said:" >&2
   printf '%s\n' "$said" | sed 's/^/  /' >&2
   exit 1
 fi

@@ -107,7 +107,7 @@ while IFS='|' read -r what setting message; do
 done <<EOF
 a key file that is not there|ADRELO_SIGN_PKCS12=$work/no-key.p12|package: ADRELO_SIGN_PKCS12 is '$work/no-key.p12', which is no file
 a wrong password|ADRELO_SIGN_PASSWORD_FILE=$work/wrong-password|package: cannot sign with the key in ADRELO_SIGN_PKCS12: a wrong password
-a time-stamp server that does not answer|ADRELO_SIGN_TIMESTAMP_URL=http://127.0.0.1:1/|package: could not sign Adrelo.exe
+a time-stamp server that does not answer|ADRELO_SIGN_TIMESTAMP_URL=http://127.0.0.1:1/|package: could not sign Adrelo Viewer (Adrelo.exe)
 EOF
 if grep -rqF "$password" "$work"/*.log "$out"; then
   fail "the password shows in a command line, an output or a release file"
