@@ -51,10 +51,15 @@ printf '%s\n' basicConstraints=critical,CA:false keyUsage=critical,digitalSignat
 } >"$work/openssl.log" 2>&1 || { cat "$work/openssl.log"; exit 1; }
 signing=(ADRELO_SIGN_PKCS12="$key/signer.p12" ADRELO_SIGN_PASSWORD_FILE="$key/password")
 # osslsigncode through a stand-in that keeps its command lines, which any
-# user's ps shows: the password must be in none of them, nor in any output.
+# user's ps shows (the password must be in none of them, nor in any output),
+# and fails the signing of the file named REFUSE_TO_SIGN, if any.
 mkdir "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexec "%s" "$@"\n' "$work/osslsigncode-commands.log" \
-  "$(command -v osslsigncode)" >"$work/bin/osslsigncode"
+cat >"$work/bin/osslsigncode" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/osslsigncode-commands.log"
+case "\$*" in *"-n \${REFUSE_TO_SIGN:-}"*) [ -n "\${REFUSE_TO_SIGN:-}" ] && exit 1 ;; esac
+exec "$(command -v osslsigncode)" "\$@"
+EOF
 chmod +x "$work/bin/osslsigncode"
 PATH=$work/bin:$PATH
 
@@ -90,9 +95,9 @@ for zip in "$out"/dist/Adrelo-*.zip; do
     fail "the exe in $name.zip, its signature removed, is not the unsigned release's"
 done
 
-# Bad signing settings, each over a release made before: the packaging
-# stops, says why, and leaves none of either release behind. Port 1 (tcpmux)
-# has no time-stamp server.
+# Bad signing settings, and a signing that fails once the x86 zip is made,
+# each over a release made before: the packaging stops, says why, and leaves
+# none of either release behind. Port 1 (tcpmux) has no time-stamp server.
 printf 'not the password\n' >"$work/wrong-password"
 while IFS='|' read -r what setting message; do
   rm -rf "$work/bad"
@@ -108,6 +113,7 @@ done <<EOF
 a key file that is not there|ADRELO_SIGN_PKCS12=$work/no-key.p12|package: ADRELO_SIGN_PKCS12 is '$work/no-key.p12', which is no file
 a wrong password|ADRELO_SIGN_PASSWORD_FILE=$work/wrong-password|package: cannot sign with the key in ADRELO_SIGN_PKCS12: a wrong password
 a time-stamp server that does not answer|ADRELO_SIGN_TIMESTAMP_URL=http://127.0.0.1:1/|package: could not sign Adrelo Viewer (Adrelo.exe)
+a failed signing of the x86 installer|REFUSE_TO_SIGN=Adrelo Viewer Setup|package: could not sign Adrelo Viewer Setup
 EOF
 if grep -rqF "$password" "$work"/*.log "$out"; then
   fail "the password shows in a command line, an output or a release file"
