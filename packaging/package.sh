@@ -71,7 +71,8 @@ if [[ -n ${ADRELO_SIGN_PKCS12:-} ]]; then
   # The key is tried once before anything is made, without a time stamp, so
   # that a key that cannot be read says so rather than as a failed signing.
   cp "$build/win32/Adrelo.exe" "$work/key-check.exe"
-  ADRELO_SIGN_TIMESTAMP_URL='' bash "$packaging/sign.sh" "$work/key-check.exe" "key check" 2>"$work/key-check.log" || {
+  ADRELO_SIGN_TIMESTAMP_URL='' bash "$packaging/sign.sh" "$work/key-check.exe" "key check" \
+    2>"$work/key-check.log" || {
     echo "package: cannot sign with the key in ADRELO_SIGN_PKCS12: a wrong password" \
       "(ADRELO_SIGN_PASSWORD_FILE), or no PKCS#12 file with a key and its certificate" >&2
     cat "$work/key-check.log" >&2

@@ -6,9 +6,10 @@
 # for byte; packaged again under another clock and time zone it is the same
 # bytes; its manifests name the signed files. A missing key, a wrong password
 # or a failed signing stops the packaging with its message and leaves no
-# release files in the folder, and the password shows in no output. The signed release and the CA's certificate
-# stay in <output folder> for the installer's end-to-end case, which installs
-# it under Wine, verifies the installed uninstaller and starts the program.
+# release files in the folder, and the password shows in no output. The
+# signed release and the CA's certificate stay in <output folder> for the
+# installer's end-to-end case, which installs it under Wine, verifies the
+# installed uninstaller and starts the program.
 # Usage: signed.sh <source folder> <build folder> <output folder>
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -57,7 +58,7 @@ mkdir "$work/bin"
 cat >"$work/bin/osslsigncode" <<EOF
 #!/bin/sh
 printf '%s\n' "\$*" >>"$work/osslsigncode-commands.log"
-case "\$*" in *"-n \${REFUSE_TO_SIGN:-}"*) [ -n "\${REFUSE_TO_SIGN:-}" ] && exit 1 ;; esac
+if [ -n "\${REFUSE_TO_SIGN:-}" ]; then case "\$*" in *"-n \$REFUSE_TO_SIGN -"*) exit 1 ;; esac; fi
 exec "$(command -v osslsigncode)" "\$@"
 EOF
 chmod +x "$work/bin/osslsigncode"
