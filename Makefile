@@ -27,7 +27,8 @@ test: build
 
 # The release files for Windows users (zips, installers, SHA256SUMS, winget and
 # Scoop manifests), made afresh from the builds and dated by the last commit
-# (or SOURCE_DATE_EPOCH), so the same commit gives the same bytes.
+# (or SOURCE_DATE_EPOCH), so the same commit gives the same bytes; signed
+# when ADRELO_SIGN_PKCS12 names a code-signing key (README, Signing a release).
 package: build
 	@rm -rf dist && bash packaging/package.sh $(BUILD_DIR) dist
 

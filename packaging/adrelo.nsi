@@ -7,6 +7,7 @@
 ;   OUTPUT        the installer's path
 ;   WINDOW_CLASS  the main window's class, EXIT_COMMAND its Exit command's id
 ;   ICON          the program's icon
+;   SIGN_SCRIPT   packaging/sign.sh, only when the release is signed
 ; It installs without administrator rights under the user's own programs
 ; folder, so no UAC prompt and nothing machine-wide. A running copy is asked
 ; to exit through its own Exit command, never ended, so that it saves its
@@ -42,6 +43,13 @@ VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
+
+; A signed release signs the uninstaller too, before it goes into the
+; installer, so the copy that lands beside the program carries the signature;
+; makensis stops if the signing fails.
+!ifdef SIGN_SCRIPT
+  !uninstfinalize 'bash "${SIGN_SCRIPT}" "%1" "${PRODUCT} Uninstall"' = 0
+!endif
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"

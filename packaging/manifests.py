@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Writes the winget manifest set (schema 1.6) and the Scoop manifest for the
-release files in a folder, from their SHA256SUMS.
+"""Writes the winget manifest set (schema 1.12, the one winget's community
+repository takes) and the Scoop manifest for the release files in a folder,
+from their SHA256SUMS. The Scoop manifest's checkver and autoupdate are made
+from release.conf's download pattern, so a bucket can bring it up to a new
+version by itself.
 Usage: manifests.py <release folder> <version> <source date epoch> <release.conf>
 Output: <folder>/winget/<identifier>/<version>/*.yaml and <folder>/scoop/adrelo-viewer.json.
 Every value is quoted, and the files are written in a fixed order, so the same
 release gives the same bytes."""
 import json
 import os
+import re
 import sys
 import time
 
@@ -16,7 +20,7 @@ NAME = "Adrelo Viewer"
 # The installer's uninstall key, under HKCU\...\Uninstall: what winget matches
 # an installed copy by.
 PRODUCT_CODE = "Adrelo Viewer"
-SCHEMA = "1.6.0"
+SCHEMA = "1.12.0"
 DESCRIPTIONS = {
     "en-US": (
         "Shows your computer's name and every IPv4 address it has, and copies either to the clipboard.",
@@ -34,6 +38,11 @@ DESCRIPTIONS = {
     ),
 }
 ARCHITECTURES = (("x86", "32bit"), ("x64", "64bit"))
+ZIP = "Adrelo-{version}-{arch}.zip"
+SETUP = "Adrelo-{version}-setup-{arch}.exe"
+# What Scoop's autoupdate puts the new version in place of.
+SCOOP_VERSION = "$version"
+VERSION_NUMBERS = r"([\d.]+)"
 
 
 def read_conf(path):
@@ -45,6 +54,22 @@ def read_conf(path):
             conf[key.strip()] = value.strip()
     conf["release_url"] = conf["release_url"].replace("{home}", conf["home"])
     return conf
+
+
+def url_of(conf, version, file):
+    return conf["release_url"].replace("{version}", version).replace("{file}", file)
+
+
+def version_in_link(conf, file):
+    """The regex that finds the newest version on the home page: a link to FILE
+    as the download pattern makes it, from the home page on (a link may or may
+    not name the host), the version captured where it first appears and the
+    same again wherever else it does."""
+    link = url_of(conf, "{version}", file)
+    if link.startswith(conf["home"]):
+        link = link[len(conf["home"]):]
+    first, *rest = (re.escape(part) for part in link.split("{version}"))
+    return first + VERSION_NUMBERS + r"\1".join(rest)
 
 
 def yaml_document(kind, fields):
@@ -79,13 +104,13 @@ def main(folder, version, epoch, conf_path):
     for line in open(os.path.join(folder, "SHA256SUMS"), encoding="ascii"):
         digest, name = line.split()
         sums[name] = digest
-    url = lambda file: conf["release_url"].replace("{version}", version).replace("{file}", file)
+    url = lambda file: url_of(conf, version, file)
     release_date = time.strftime("%Y-%m-%d", time.gmtime(int(epoch)))
 
     base = {"PackageIdentifier": IDENTIFIER, "PackageVersion": version}
     installers = []
     for arch, _ in ARCHITECTURES:
-        file = f"Adrelo-{version}-setup-{arch}.exe"
+        file = SETUP.format(version=version, arch=arch)
         installers.append({"Architecture": arch, "InstallerUrl": url(file),
                            "InstallerSha256": sums[file].upper()})
     documents = {
@@ -93,7 +118,6 @@ def main(folder, version, epoch, conf_path):
             **base, "DefaultLocale": "en-US", "ManifestType": "version", "ManifestVersion": SCHEMA}),
         f"{IDENTIFIER}.installer.yaml": yaml_document("installer", {
             **base, "InstallerType": "nullsoft", "Scope": "user",
-            "InstallerSwitches": {"Silent": "/S", "SilentWithProgress": "/S"},
             "UpgradeBehavior": "install", "ProductCode": PRODUCT_CODE, "ReleaseDate": release_date,
             "Installers": installers, "ManifestType": "installer", "ManifestVersion": SCHEMA}),
     }
@@ -117,13 +141,23 @@ def main(folder, version, epoch, conf_path):
         "notes": "Adrelo Viewer keeps its settings in the registry (HKCU\\Software\\Varnosk\\Adrelo), "
                  "not in its folder, so updates keep them and nothing needs to persist.",
         "architecture": {
-            scoop_arch: {"url": url(f"Adrelo-{version}-{arch}.zip"),
-                         "hash": sums[f"Adrelo-{version}-{arch}.zip"],
+            scoop_arch: {"url": url(ZIP.format(version=version, arch=arch)),
+                         "hash": sums[ZIP.format(version=version, arch=arch)],
                          "extract_dir": NAME}
             for arch, scoop_arch in reversed(ARCHITECTURES)
         },
-        "bin": "Adrelo.exe",
+        # A window program that takes no arguments: a Start-menu shortcut, not
+        # a command on the path.
         "shortcuts": [["Adrelo.exe", NAME]],
+        "checkver": {"url": conf["home"],
+                     "regex": version_in_link(conf, ZIP.format(version="{version}", arch="x64"))},
+        "autoupdate": {
+            "architecture": {
+                scoop_arch: {"url": url_of(conf, SCOOP_VERSION, ZIP.format(version=SCOOP_VERSION, arch=arch))}
+                for arch, scoop_arch in reversed(ARCHITECTURES)
+            },
+            "hash": {"url": url_of(conf, SCOOP_VERSION, "SHA256SUMS")},
+        },
     }
     os.makedirs(os.path.join(folder, "scoop"), exist_ok=True)
     with open(os.path.join(folder, "scoop", "adrelo-viewer.json"), "w", encoding="utf-8", newline="\n") as out:

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Adrelo Viewer needs on Debian 12:
 # the host toolchain with GoogleTest, clang with libFuzzer, mingw-w64 for i686
-# and x86_64, the 32-bit and 64-bit Wine, NSIS for the installers, Xvfb, the X
-# tools and Python (a slow name server, the release files' tools and checks,
-# with PyYAML) and faketime the tests use. Idempotent, and silent when
+# and x86_64, the 32-bit and 64-bit Wine, NSIS for the installers, osslsigncode
+# that signs them (and openssl, which makes the tests' throwaway key), Xvfb,
+# the X tools and Python (a slow name server, the release files' tools and
+# checks, with PyYAML) and faketime the tests use. Idempotent, and silent when
 # everything is there.
 set -euo pipefail
 
 packages=(
   cmake make g++ libgtest-dev googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine32:i386 wine64 nsis
+  wine wine32:i386 wine64 nsis osslsigncode openssl
   xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
   iproute2 util-linux procps python3 python3-yaml faketime
 )

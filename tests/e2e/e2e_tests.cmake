@@ -1,7 +1,7 @@
 # End-to-end cases: Adrelo.exe under Wine in a virtual desktop on Xvfb, read
 # back by adrelo_driver.exe. Included by the native build, which sets
-# ADRELO_WINDOWS_DIR (the Windows build the chosen Wine runs), ADRELO_WINE and
-# ADRELO_SOURCE_DIR.
+# ADRELO_WINDOWS_DIR (the Windows build the chosen Wine runs), ADRELO_WINE,
+# ADRELO_SOURCE_DIR and ADRELO_SIGNED_DIR (the package.signed case's release).
 # One Wine prefix for the whole run, made by the e2e.prefix fixture; the cases
 # share it (and its Wine server and registry), so they run one at a time. The
 # soak, which only counts, runs beside them in a copy of its own (lane soak).
@@ -11,6 +11,7 @@ set(ADRELO_E2E_ENVIRONMENT
   ADRELO_WINDOWS_DIR=${ADRELO_WINDOWS_DIR}
   ADRELO_WINE=${ADRELO_WINE}
   ADRELO_DIST_DIR=${ADRELO_DIST_DIR}
+  ADRELO_SIGNED_DIR=${ADRELO_SIGNED_DIR}
   ADRELO_E2E_DIR=${CMAKE_BINARY_DIR}/e2e
   ADRELO_E2E_SCREENSHOTS=${CMAKE_BINARY_DIR}/e2e-screenshots)
 
@@ -43,6 +44,8 @@ endforeach()
 foreach(case IN LISTS ADRELO_E2E_NAMESPACE_CASES)
   set_tests_properties(e2e.${case} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
+# The installer case upgrades with the signed release that package.signed makes.
+set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED "e2e_prefix;signed_release")
 
 # The soak: one long run of the program (under three minutes here), labelled
 # soak as well, started first (COST) so that the other cases run beside it,

@@ -9,6 +9,7 @@
 #   ADRELO_WINE             32 or 64: the Wine to use (tried once when unset)
 #   ADRELO_WINDOWS_DIR      the build it runs: Adrelo.exe, adrelo_driver.exe, adrelo_probe.dll
 #   ADRELO_DIST_DIR         the release files (installers)
+#   ADRELO_SIGNED_DIR       a release signed with a throwaway key (dist/) and its CA (ca.pem)
 #   ADRELO_E2E_DIR          the prefix and each case's logs
 #   ADRELO_E2E_SCREENSHOTS  where a failing case saves <case>.png
 
@@ -19,6 +20,7 @@ E2E_REPO_DIR=$(cd "$E2E_SOURCE_DIR/../.." && pwd)
 source "$E2E_REPO_DIR/scripts/wine_env.sh" || exit 1
 : "${ADRELO_WINDOWS_DIR:=$E2E_REPO_DIR/build/$ADRELO_WINDOWS_BUILD}"
 : "${ADRELO_DIST_DIR:=$E2E_REPO_DIR/build/dist}"
+: "${ADRELO_SIGNED_DIR:=$E2E_REPO_DIR/build/signed}"
 : "${ADRELO_E2E_DIR:=$E2E_REPO_DIR/build/e2e}"
 : "${ADRELO_E2E_SCREENSHOTS:=$E2E_REPO_DIR/build/e2e-screenshots}"
 

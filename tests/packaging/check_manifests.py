@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """The winget and Scoop manifests beside the release files: each parses (YAML,
 JSON), has every field its format requires with a value of the right form
-(winget's 1.6.0 JSON schemas, Scoop's schema.json and its manifest tests),
+(winget's 1.12.0 JSON schemas, Scoop's schema.json and its manifest tests),
 names only files that are there, and every hash is the SHA-256 of that file.
+Scoop's checkver finds this release's version in a link to its download, and
+its autoupdate, given that version, names this release's files again.
 Debian's python3-yaml parses the YAML: run with the system's Python.
 Usage: check_manifests.py <release folder>"""
 import hashlib
@@ -17,6 +19,7 @@ HTTP_URL = re.compile(r"^[Hh][Tt][Tt][Pp][Ss]?://.+$")
 SHA256 = re.compile(r"^[A-Fa-f0-9]{64}$")
 IDENTIFIER = re.compile(r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}(\.[^.\s\\/:*?"<>|\x01-\x1f]{1,32}){1,7}$')
 LOCALE = re.compile(r"^([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*$")
+WINGET_SCHEMA = "1.12.0"  # what winget's community repository takes
 WINGET_REQUIRED = {
     "version": ["PackageIdentifier", "PackageVersion", "DefaultLocale", "ManifestType", "ManifestVersion"],
     "installer": ["PackageIdentifier", "PackageVersion", "Installers", "ManifestType", "ManifestVersion"],
@@ -55,7 +58,9 @@ def check_winget(folder):
         name = os.path.basename(path)
         for field in WINGET_REQUIRED.get(kind, ["ManifestType"]):
             check(f"{name}: {field} missing", field in document)
-        check(f"{name}: ManifestVersion not 1.6.0", document.get("ManifestVersion") == "1.6.0")
+        check(f"{name}: ManifestVersion not {WINGET_SCHEMA}", document.get("ManifestVersion") == WINGET_SCHEMA)
+        check(f"{name}: its first line names no {WINGET_SCHEMA} schema", open(path, encoding="utf-8").readline() ==
+              f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.{WINGET_SCHEMA}.schema.json\n")
         check(f"{name}: PackageIdentifier malformed", IDENTIFIER.match(str(document.get("PackageIdentifier"))))
         check(f"{name}: in the wrong folder", path.endswith(
             f"{document.get('PackageIdentifier')}/{document.get('PackageVersion')}/{name}"))
@@ -74,7 +79,8 @@ def check_winget(folder):
     for installer in documents.get("installer", []):
         check("winget: InstallerType not nullsoft", installer.get("InstallerType") == "nullsoft")
         check("winget: Scope not user", installer.get("Scope") == "user")
-        check("winget: no silent switch", installer.get("InstallerSwitches", {}).get("Silent") == "/S")
+        check("winget: InstallerSwitches repeat nullsoft's own /S",
+              "/S" not in installer.get("InstallerSwitches", {}).values())
         check("winget: no ProductCode", installer.get("ProductCode"))
         architectures = sorted(i.get("Architecture") for i in installer["Installers"])
         check(f"winget: installers for {architectures}", architectures == ["x64", "x86"])
@@ -93,7 +99,7 @@ def check_scoop(folder):
     check(f"scoop: keys outside the schema {set(manifest) - SCOOP_KEYS}", set(manifest) <= SCOOP_KEYS)
     check("scoop: version malformed", re.match(r"^[\w\-.+_]+$", manifest.get("version", "")))
     check("scoop: homepage malformed", HTTP_URL.match(manifest.get("homepage", "")))
-    check("scoop: no bin", manifest.get("bin") == "Adrelo.exe")
+    check("scoop: bin puts a window program that takes no arguments on the path", "bin" not in manifest)
     check("scoop: no shortcut", any(s[0] == "Adrelo.exe" for s in manifest.get("shortcuts", [])))
     check("scoop: persists something though the settings live in the registry", "persist" not in manifest)
     check("scoop: no note on where the settings live", "registry" in str(manifest.get("notes")))
@@ -103,6 +109,25 @@ def check_scoop(folder):
         check(f"scoop: {name} url malformed", HTTP_URL.match(arch.get("url", "")))
         check(f"scoop: {name} hash malformed", SHA256.match(arch.get("hash", "")))
         check(f"scoop: {name} hash is not the file's", digest(folder, arch.get("url", "")) == arch.get("hash"))
+    check_scoop_updates(folder, manifest)
+
+
+def check_scoop_updates(folder, manifest):
+    """Scoop reads the version off the home page with checkver's regex (.NET's,
+    which takes Python's escapes and \\1 alike), then puts it in place of
+    $version in autoupdate's addresses."""
+    version = manifest.get("version", "")
+    checkver, autoupdate = manifest.get("checkver", {}), manifest.get("autoupdate", {})
+    link = manifest.get("architecture", {}).get("64bit", {}).get("url", "")
+    found = re.search(checkver.get("regex", "^$"), link)
+    check(f"scoop: checkver finds no version in the link {link}", found and found.group(1) == version)
+    check("scoop: checkver reads no page of the project", HTTP_URL.match(checkver.get("url", "")))
+    for name, arch in manifest.get("architecture", {}).items():
+        again = autoupdate.get("architecture", {}).get(name, {}).get("url", "").replace("$version", version)
+        check(f"scoop: autoupdate makes {again!r} of this version, not {name}'s url", again == arch.get("url"))
+    sums = autoupdate.get("hash", {}).get("url", "").replace("$version", version)
+    check(f"scoop: autoupdate's hashes {sums!r} are not this release's SHA256SUMS",
+          sums.endswith("/SHA256SUMS") and digest(folder, sums) is not None)
 
 
 def main(folder):

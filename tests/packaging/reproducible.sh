@@ -11,6 +11,8 @@ build_dir=$(cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log() { echo "reproducible: $*"; }
+# Unsigned: a time-stamped signature differs from build to build by design.
+unset ADRELO_SIGN_PKCS12 ADRELO_SIGN_PASSWORD_FILE ADRELO_SIGN_TIMESTAMP_URL
 
 SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct)
 export SOURCE_DATE_EPOCH

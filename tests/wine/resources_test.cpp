@@ -151,6 +151,10 @@ TEST_F(ShippedExe, VersionIsTheProjects) {
   ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
                              reinterpret_cast<void**>(&text), &length));
   EXPECT_STREQ(text, L"" ADRELO_VERSION_TEXT);
+  // Explorer's Details tab and the signature's dialog name the licence.
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\LegalCopyright",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(text, L"MIT License");
 }
 
 BOOL CALLBACK CountManifest(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR count) {

@@ -6,6 +6,10 @@
 # exit (so it saves its settings) and upgrades it in place; the uninstaller
 # asks it to exit the same way, then leaves no file, shortcut, entry or Run
 # value of this copy behind, and keeps the settings.
+# The upgrade is the signed release's (package.signed's, with its throwaway
+# CA): the uninstaller it leaves and the program verify against that CA, and
+# it is the signed program that starts and the signed uninstaller that removes
+# it.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 
@@ -14,6 +18,8 @@ arch=x86
 version=$(program_version)
 setup=$ADRELO_DIST_DIR/Adrelo-$version-setup-$arch.exe
 [[ -f $setup ]] || { fail "missing $setup (build first)"; finish; }
+signed_setup=$ADRELO_SIGNED_DIR/dist/$(basename "$setup")
+[[ -f $signed_setup ]] || { fail "missing $signed_setup (ctest -R package.signed makes it)"; finish; }
 profile=$WINEPREFIX/drive_c/users/$(id -un)
 folder="$profile/AppData/Local/Programs/Adrelo Viewer"
 shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Adrelo Viewer.lnk"
@@ -75,8 +81,9 @@ drive_or_stop wait-window 20000 state
 expect_eq "the installed program shows its window" "Adrelo Viewer 1" \
   "$(got window.title) $(got window.visible)"
 
-# Installed again over the running program, which is asked to exit first.
-on_shell_desktop "$(win_path "$setup")" /S
+# Installed again, signed, over the running program, which is asked to exit
+# first.
+on_shell_desktop "$(win_path "$signed_setup")" /S
 drive wait-gone 20000
 wait_until "the second installer ends" installer_ended
 expect_eq "installed over the running program: it exited, saving its eight values" 8 \
@@ -84,6 +91,10 @@ expect_eq "installed over the running program: it exited, saving its eight value
 expect_eq "upgraded in place: the same files, one entry" \
   "Adrelo.exe LICENSE.txt README.txt uninstall.exe|Adrelo Viewer" \
   "$(files)|$(value "$UNINSTALL_KEY" DisplayName)"
+for file in uninstall.exe Adrelo.exe; do
+  expect_eq "the signed upgrade's $file verifies against its CA" Succeeded "$(osslsigncode verify \
+    -CAfile "$ADRELO_SIGNED_DIR/ca.pem" -in "$folder/$file" 2>&1 | tail -1)"
+done
 
 # Started with Windows from both Run keys; another program's value beside.
 set_settings ShowIP=2
@@ -91,7 +102,8 @@ for key in "${RUN_KEYS[@]}"; do wine_write reg add "$key" /v Adrelo /d "\"$windo
 wine_write reg add "${RUN_KEYS[0]}" /v Other /d 'C:\other.exe' /f
 on_cleanup 'reg_quiet delete "${RUN_KEYS[0]}" /v Other /f'
 start_program
-drive_or_stop wait-window 20000
+drive_or_stop wait-window 20000 state
+expect_eq "the signed program shows its window" "Adrelo Viewer 1" "$(got window.title) $(got window.visible)"
 # By its C: path, as the list of programs starts it: the uninstaller knows
 # its copy by its own folder.
 on_shell_desktop "${windows_exe%Adrelo.exe}uninstall.exe" /S
