@@ -71,10 +71,17 @@ add_executable(Adrelo WIN32 app/main.cpp resources/adrelo.rc ${ADRELO_LOGIC_SOUR
 target_include_directories(Adrelo PRIVATE ${CMAKE_SOURCE_DIR} ${ADRELO_GENERATED_DIR})
 target_link_libraries(Adrelo PRIVATE ${ADRELO_WIN32_LIBRARIES})
 if(NOT MSVC)
-  target_sources(Adrelo PRIVATE app/libstdcxx_without_exceptions.cpp)
+  target_sources(Adrelo PRIVATE app/libstdcxx_without_exceptions.cpp app/entry.cpp)
   # No unwind tables either: the linker keeps every function that has one.
   target_compile_options(Adrelo PRIVATE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
-  target_link_options(Adrelo PRIVATE -s)
+  # Its own entry point instead of the C runtime's start-up code (app/entry.cpp);
+  # a 32-bit C name takes a leading underscore.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(ADRELO_ENTRY _AdreloStart)
+  else()
+    set(ADRELO_ENTRY AdreloStart)
+  endif()
+  target_link_options(Adrelo PRIVATE -s -nostartfiles -Wl,-e,${ADRELO_ENTRY})
 endif()
 set_target_properties(Adrelo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
