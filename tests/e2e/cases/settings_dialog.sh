@@ -165,8 +165,10 @@ drive_or_stop owned-keys Enter owned-gone 5000 && log "ok:   Enter right at open
 # ---- a machine-wide value the user may not remove (an elevated start wrote
 # it): said, the box checked again, the rest applied, the program running ----
 wine_write reg add "$RUN_KEY" /v Adrelo /d '"C:\elevated\Adrelo.exe"' /f
+on_cleanup "drive key-access '$RUN_KEY' 'D:P(A;;KA;;;WD)' >/dev/null"
+# Apply by the real mouse: a sent click would wait for the message box.
 drive_or_stop key-access "$RUN_KEY" 'D:P(A;;KR;;;WD)' keys Ctrl+O owned-wait 5000 \
-  owned-click "$(id Option2)" owned-click "$(id Command3)" msgbox Грешка 5000
+  owned-click "$(id Option2)" mouse "Панел за Настройки" "$(id Command3)" click msgbox Грешка 5000
 expect_eq "Apply says only an administrator can turn it off" \
   "Adrelo Viewer се стартира с Windows за всеки потребител на този компютър. Само администратор може да изключи това." \
   "$(got msgbox.text)"
