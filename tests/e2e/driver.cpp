@@ -40,6 +40,8 @@
 //     launch EXE            start a program on the desktop, with this process's
 //                           environment (LC_ALL included)
 //     wait-foreground TITLE MS  until the foreground window has that title
+//     lock-access SDDL      the session's lock given that access list, as a copy started
+//                           as administrator makes it
 //     second-start EXE MS   start it and wait up to MS for it to end: second.exit (its
 //                           code), second.ms (start to end), second.main_windows
 //     store-row FILE N      the program's keys replaced by row N of a stored-settings
@@ -100,6 +102,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <sddl.h>
 #include <shellapi.h>
 #include <winternl.h>
 
@@ -111,6 +114,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/session_copies_win32.h"
 #include "probe_protocol.h"
 #include "stored_settings.h"
 
@@ -707,6 +711,19 @@ class Driver {
     Print(L"second.exit", std::to_wstring(code));
     Print(L"second.ms", std::to_wstring(took));
     Print(L"second.main_windows", std::to_wstring(windows));
+  }
+
+  void LockAccess(const std::wstring& sddl) {
+    HANDLE lock = OpenMutexW(WRITE_DAC, FALSE, platform::win32::kSessionLockName);
+    if (!lock) throw Failure{L"the session's lock cannot be opened: " + std::to_wstring(GetLastError())};
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const bool set =
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &descriptor,
+                                                             nullptr) &&
+        SetKernelObjectSecurity(lock, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    CloseHandle(lock);
+    if (!set) throw Failure{L"the lock's access list cannot be set to " + sddl};
   }
 
   void WaitForeground(const std::wstring& title, DWORD ms) {
@@ -1592,7 +1609,8 @@ int Run(int argc, wchar_t** argv) {
     else if (step == L"wait-foreground") {
       const std::wstring title = next(L"title");
       driver.WaitForeground(title, ParseMs(next(L"milliseconds")));
-    } else if (step == L"second-start") {
+    } else if (step == L"lock-access") driver.LockAccess(next(L"access list"));
+    else if (step == L"second-start") {
       const std::wstring program = next(L"program");
       driver.SecondStart(program, ParseMs(next(L"milliseconds")));
     }

@@ -3,8 +3,9 @@
 # start asks the running copy to come forward, as a double click on its icon
 # does, and ends at once with code 0, having added no icon, written nothing
 # and shown no window of its own. Tried with the running copy hidden in the
-# notification area, minimised, and behind another program with the settings
-# dialog open (the dialog then comes forward with it).
+# notification area, minimised, behind another program with the settings
+# dialog open (the dialog then comes forward with it), and holding a lock the
+# second start may not open, as a copy started as administrator does.
 source "$(dirname "$0")/../lib.sh"
 begin_case
 exe=$(win_path "$ADRELO_EXE")
@@ -42,5 +43,10 @@ drive_or_stop keys Ctrl+O owned-wait 5000
 (exec timeout 120 "$WINE" explorer "/desktop=$DESKTOP_NAME,$DESKTOP_SIZE" notepad >/dev/null 2>&1 &)
 drive_or_stop window "Untitled - Notepad" 20000
 second_start "behind another program, the settings dialog open" "Settings panel"
-drive_or_stop owned-close-box owned-gone 5000 keys Ctrl+X wait-gone 20000
+
+# Only SYSTEM may open the lock now: Windows refuses an elevated copy's to a
+# normal start in the same way.
+drive_or_stop owned-close-box owned-gone 5000 lock-access 'D:P(A;;GA;;;SY)'
+second_start "its lock refused for access" "Adrelo Viewer"
+drive_or_stop keys Ctrl+X wait-gone 20000
 finish
