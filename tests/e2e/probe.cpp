@@ -728,7 +728,7 @@ std::wstring ReverseLookups() {
       HMODULE self = nullptr;
       GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                          reinterpret_cast<LPCWSTR>(&ReversedGetHostByName), &self);
-      realGetHostByName = reinterpret_cast<GetHostByNameFunction>(real);
+      realGetHostByName = reinterpret_cast<GetHostByNameFunction>(reinterpret_cast<void*>(real));
       DWORD protection = 0;
       VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
       slot->u1.Function = reinterpret_cast<ULONG_PTR>(&ReversedGetHostByName);
