@@ -33,12 +33,12 @@ void DefaultRouteFirst(std::vector<std::wstring>& addresses,
 }
 
 void AddressOrder::Arrange(std::vector<std::wstring>& addresses, bool lookAgain) {
-  if (addresses.size() >= 2 && !lookAgain &&
-      std::is_permutation(addresses.begin(), addresses.end(), lastOrder_.begin(), lastOrder_.end())) {
-    addresses = lastOrder_;
-    return;
-  }
   if (addresses.size() >= 2) {
+    if (!lookAgain && std::is_permutation(addresses.begin(), addresses.end(), lastOrder_.begin(),
+                                          lastOrder_.end())) {
+      addresses = lastOrder_;
+      return;
+    }
     if (const auto snapshot = source_.Read()) DefaultRouteFirst(addresses, *snapshot);
   }
   lastOrder_ = addresses;
